@@ -1,0 +1,59 @@
+#pragma once
+// The run-time's base types and the string and number helpers of its core.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using Integer = int32_t;
+using Cardinal = uint32_t;
+using ShortInt = int8_t;
+using SmallInt = int16_t;
+using LongInt = int32_t;
+using LongWord = uint32_t;
+using Int64 = int64_t;
+using UInt64 = uint64_t;
+using Byte = uint8_t;
+using Word = uint16_t;
+using NativeInt = intptr_t;
+using NativeUInt = uintptr_t;
+using Boolean = bool;
+using Single = float;
+using Double = double;
+using Extended = long double;  // the 80-bit format on x86-64
+
+using Char = char16_t;
+using WideChar = char16_t;
+using AnsiChar = char;
+
+// Text is UTF-16; AnsiString holds bytes in the system code page (1252);
+// UTF8String holds UTF-8 bytes.
+using String = std::u16string;
+using UnicodeString = std::u16string;
+using WideString = std::u16string;
+using AnsiString = std::string;
+using UTF8String = std::string;
+using RawByteString = std::string;
+
+// Code-page conversions. Unpaired surrogates and ill-formed UTF-8 become
+// U+FFFD; characters outside code page 1252 become '?'.
+UTF8String UTF8Encode(std::u16string_view S);
+String UTF8ToString(std::string_view S);
+AnsiString StringToAnsi(std::u16string_view S);
+String AnsiToString(std::string_view S);
+
+// 1-based positions, as the run-time's strings have.
+// Count characters from Index; out-of-range parts are cut off.
+String Copy(std::u16string_view S, Int64 Index, Int64 Count);
+// Removes Count characters from Index; nothing outside the string.
+void Delete(String& S, Int64 Index, Int64 Count);
+// Inserts Source before Index, clamped to the string's ends.
+void Insert(std::u16string_view Source, String& S, Int64 Index);
+String StringOfChar(Char Ch, Integer Count);
+
+// Round halves to the even neighbour; Round and Trunc raise EInvalidOp when
+// the result does not fit in 64 bits or the argument is not a number.
+Int64 Round(Extended X);
+Int64 Trunc(Extended X);
+Extended Int(Extended X);
+Extended Frac(Extended X);

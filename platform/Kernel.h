@@ -1,0 +1,37 @@
+#pragma once
+// Process-level services: integer helpers, code-page conversion and the
+// thread's last error.
+
+#include "platform/WinTypes.h"
+
+inline constexpr UINT CP_ACP = 0;
+inline constexpr UINT CP_UTF8 = 65001;
+inline constexpr UINT CP_WINDOWS_1252 = 1252;
+
+inline constexpr DWORD MB_ERR_INVALID_CHARS = 0x08;
+inline constexpr DWORD WC_ERR_INVALID_CHARS = 0x80;
+
+inline constexpr DWORD ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr DWORD ERROR_INVALID_FLAGS = 1004;
+inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
+
+// (a * b) / c in 64 bits, halves rounded away from zero; -1 when c is zero or
+// the result does not fit in 32 bits.
+int MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+// The system's ANSI code page.
+UINT GetACP();
+
+// Counts are in units of the target; -1 as the source length converts up to
+// and including the terminating zero. A zero target size asks for the length
+// needed. Returns 0 on failure with the reason in GetLastError.
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                        BOOL* lpUsedDefaultChar);

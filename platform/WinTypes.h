@@ -1,0 +1,54 @@
+#pragma once
+// Base types of the platform layer, with the widths the system was written for.
+
+#include <cstdint>
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using UINT = uint32_t;
+using INT = int32_t;
+using LONG = int32_t;
+using ULONG = uint32_t;
+using LONGLONG = int64_t;
+using ULONGLONG = uint64_t;
+using BOOL = int32_t;
+using CHAR = char;
+using WCHAR = char16_t;
+using LPSTR = CHAR*;
+using LPCSTR = const CHAR*;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
+using INT_PTR = intptr_t;
+using UINT_PTR = uintptr_t;
+using LONG_PTR = intptr_t;
+using ULONG_PTR = uintptr_t;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+using HRESULT = LONG;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+// Field names follow the framework's records, which share their layout with these.
+struct POINT {
+  LONG X = 0;
+  LONG Y = 0;
+  friend bool operator==(const POINT&, const POINT&) = default;
+};
+
+struct SIZE {
+  LONG cx = 0;
+  LONG cy = 0;
+  friend bool operator==(const SIZE&, const SIZE&) = default;
+};
+
+// Right and bottom are exclusive.
+struct RECT {
+  LONG Left = 0;
+  LONG Top = 0;
+  LONG Right = 0;
+  LONG Bottom = 0;
+  friend bool operator==(const RECT&, const RECT&) = default;
+};
