@@ -2,7 +2,7 @@
 
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
-#include "host/System.h"
+#include "host/SysUtils.h"
 
 namespace {
 
@@ -105,26 +105,12 @@ class TFormatter {
     }
   }
 
-  static String Digits(uint64_t value, unsigned base, int precision) {
-    char16_t buffer[24];
-    int n = 0;
-    do {
-      const unsigned digit = static_cast<unsigned>(value % base);
-      buffer[n++] = static_cast<char16_t>(digit < 10 ? u'0' + digit : u'A' + digit - 10);
-      value /= base;
-    } while (value);
-    String out;
-    if (precision > n) out.append(static_cast<size_t>(precision - n), u'0');
-    while (n) out.push_back(buffer[--n]);
-    return out;
-  }
-
   String Decimal(const TSpec& spec, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    if (arg.Kind() == TVarRec::TKind::UInt64) return Digits(arg.AsUInt64(), 10, spec.Precision);
+    if (arg.Kind() == TVarRec::TKind::UInt64) return UIntToDigits(arg.AsUInt64(), 10, spec.Precision);
     const int64_t v = arg.AsInt64();
     const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    String digits = Digits(magnitude, 10, spec.Precision);
+    String digits = UIntToDigits(magnitude, 10, spec.Precision);
     return v < 0 ? u"-" + digits : digits;
   }
 
@@ -136,12 +122,12 @@ class TFormatter {
 
   String Unsigned(const TSpec& spec, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    return Digits(Pattern(arg), 10, spec.Precision);
+    return UIntToDigits(Pattern(arg), 10, spec.Precision);
   }
 
   String Hex(const TSpec& spec, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    return Digits(Pattern(arg), 16, spec.Precision);
+    return UIntToDigits(Pattern(arg), 16, spec.Precision);
   }
 
   String Text(const TSpec& spec, const TVarRec& arg) {

@@ -4,20 +4,6 @@
 
 namespace {
 
-String UnsignedDigits(UInt64 value, unsigned base, Integer minDigits) {
-  char16_t buffer[64];
-  int n = 0;
-  do {
-    const unsigned digit = static_cast<unsigned>(value % base);
-    buffer[n++] = static_cast<char16_t>(digit < 10 ? u'0' + digit : u'A' + digit - 10);
-    value /= base;
-  } while (value);
-  String out;
-  if (minDigits > n) out.assign(static_cast<size_t>(minDigits - n), u'0');
-  while (n) out.push_back(buffer[--n]);
-  return out;
-}
-
 int DigitValue(char16_t c, unsigned base) {
   int d = -1;
   if (c >= u'0' && c <= u'9') d = c - u'0';
@@ -87,18 +73,32 @@ size_t FindFolded(std::u16string_view s, std::u16string_view pattern, size_t fro
 
 }  // namespace
 
+String UIntToDigits(UInt64 Value, unsigned Base, Integer MinDigits) {
+  char16_t buffer[64];
+  int n = 0;
+  do {
+    const unsigned digit = static_cast<unsigned>(Value % Base);
+    buffer[n++] = static_cast<char16_t>(digit < 10 ? u'0' + digit : u'A' + digit - 10);
+    Value /= Base;
+  } while (Value);
+  String out;
+  if (MinDigits > n) out.assign(static_cast<size_t>(MinDigits - n), u'0');
+  while (n) out.push_back(buffer[--n]);
+  return out;
+}
+
 String IntToStr(Int64 Value) {
   const UInt64 magnitude = Value < 0 ? 0 - static_cast<UInt64>(Value) : static_cast<UInt64>(Value);
-  String digits = UnsignedDigits(magnitude, 10, 0);
+  String digits = UIntToDigits(magnitude, 10, 0);
   return Value < 0 ? u"-" + digits : digits;
 }
 
-String UIntToStr(UInt64 Value) { return UnsignedDigits(Value, 10, 0); }
+String UIntToStr(UInt64 Value) { return UIntToDigits(Value, 10, 0); }
 
-String IntToHex(Integer Value, Integer Digits) { return UnsignedDigits(static_cast<uint32_t>(Value), 16, Digits); }
-String IntToHex(Int64 Value, Integer Digits) { return UnsignedDigits(static_cast<UInt64>(Value), 16, Digits); }
-String IntToHex(Cardinal Value, Integer Digits) { return UnsignedDigits(Value, 16, Digits); }
-String IntToHex(UInt64 Value, Integer Digits) { return UnsignedDigits(Value, 16, Digits); }
+String IntToHex(Integer Value, Integer Digits) { return UIntToDigits(static_cast<uint32_t>(Value), 16, Digits); }
+String IntToHex(Int64 Value, Integer Digits) { return UIntToDigits(static_cast<UInt64>(Value), 16, Digits); }
+String IntToHex(Cardinal Value, Integer Digits) { return UIntToDigits(Value, 16, Digits); }
+String IntToHex(UInt64 Value, Integer Digits) { return UIntToDigits(Value, 16, Digits); }
 
 bool TryStrToInt(std::u16string_view S, Integer& Value) {
   Int64 v;

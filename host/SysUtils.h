@@ -7,6 +7,8 @@
 #include "host/Sets.h"
 #include "host/System.h"
 
+// Digits of Value in Base (2..16, upper-case letters), zero-padded to MinDigits.
+String UIntToDigits(UInt64 Value, unsigned Base, Integer MinDigits);
 String IntToStr(Int64 Value);
 String UIntToStr(UInt64 Value);
 // Upper-case hexadecimal, at least Digits wide; a negative value is written

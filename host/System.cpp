@@ -8,14 +8,22 @@
 
 namespace {
 
-template <typename Out, typename In, typename Convert>
-Out ConvertAll(In s, Convert convert) {
-  Out out;
-  if (s.empty()) return out;
-  // Each converter needs at most three units per source unit.
-  out.resize(s.size() * 3);
-  const int n = convert(s.data(), static_cast<int>(s.size()), out.data(), static_cast<int>(out.size()));
-  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+// Each conversion needs at most three target units per source unit.
+std::string Encode(UINT codePage, std::u16string_view s) {
+  std::string out(s.size() * 3, '\0');
+  const int n = s.empty() ? 0
+                          : WideCharToMultiByte(codePage, 0, s.data(), static_cast<int>(s.size()), out.data(),
+                                                static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(static_cast<size_t>(n));
+  return out;
+}
+
+String Decode(UINT codePage, std::string_view s) {
+  String out(s.size(), u'\0');
+  const int n = s.empty() ? 0
+                          : MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), out.data(),
+                                                static_cast<int>(out.size()));
+  out.resize(static_cast<size_t>(n));
   return out;
 }
 
@@ -28,29 +36,10 @@ void CheckInt64Range(Extended X) {
 
 }  // namespace
 
-UTF8String UTF8Encode(std::u16string_view S) {
-  return ConvertAll<UTF8String>(S, [](const char16_t* s, int n, char* d, int m) {
-    return WideCharToMultiByte(CP_UTF8, 0, s, n, d, m, nullptr, nullptr);
-  });
-}
-
-String UTF8ToString(std::string_view S) {
-  return ConvertAll<String>(S, [](const char* s, int n, char16_t* d, int m) {
-    return MultiByteToWideChar(CP_UTF8, 0, s, n, d, m);
-  });
-}
-
-AnsiString StringToAnsi(std::u16string_view S) {
-  return ConvertAll<AnsiString>(S, [](const char16_t* s, int n, char* d, int m) {
-    return WideCharToMultiByte(CP_ACP, 0, s, n, d, m, nullptr, nullptr);
-  });
-}
-
-String AnsiToString(std::string_view S) {
-  return ConvertAll<String>(S, [](const char* s, int n, char16_t* d, int m) {
-    return MultiByteToWideChar(CP_ACP, 0, s, n, d, m);
-  });
-}
+UTF8String UTF8Encode(std::u16string_view S) { return Encode(CP_UTF8, S); }
+String UTF8ToString(std::string_view S) { return Decode(CP_UTF8, S); }
+AnsiString StringToAnsi(std::u16string_view S) { return Encode(CP_ACP, S); }
+String AnsiToString(std::string_view S) { return Decode(CP_ACP, S); }
 
 String Copy(std::u16string_view S, Int64 Index, Int64 Count) {
   if (Index < 1) Index = 1;
