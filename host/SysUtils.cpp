@@ -1,6 +1,7 @@
 #include "host/SysUtils.h"
 
 #include "host/SysConst.h"
+#include "platform/Locale.h"
 
 namespace {
 
@@ -192,3 +193,38 @@ Integer CompareText(std::u16string_view S1, std::u16string_view S2) {
 bool SameStr(std::u16string_view S1, std::u16string_view S2) { return S1 == S2; }
 
 bool SameText(std::u16string_view S1, std::u16string_view S2) { return CompareText(S1, S2) == 0; }
+
+namespace {
+
+Integer LocaleCompare(std::u16string_view a, std::u16string_view b, DWORD flags) {
+  const int result = CompareStringW(LOCALE_USER_DEFAULT, flags, a.empty() ? u"" : a.data(), static_cast<int>(a.size()),
+                                    b.empty() ? u"" : b.data(),
+                                    static_cast<int>(b.size()));
+  // Without an answer the ordinal order is the best there is.
+  if (result == 0) return flags ? CompareText(a, b) : CompareStr(a, b);
+  return result - CSTR_EQUAL;
+}
+
+}  // namespace
+
+Integer AnsiCompareStr(std::u16string_view S1, std::u16string_view S2) { return LocaleCompare(S1, S2, 0); }
+
+Integer AnsiCompareText(std::u16string_view S1, std::u16string_view S2) {
+  return LocaleCompare(S1, S2, NORM_IGNORECASE);
+}
+
+bool AnsiSameStr(std::u16string_view S1, std::u16string_view S2) { return AnsiCompareStr(S1, S2) == 0; }
+
+bool AnsiSameText(std::u16string_view S1, std::u16string_view S2) { return AnsiCompareText(S1, S2) == 0; }
+
+String AnsiUpperCase(std::u16string_view S) {
+  String out(S);
+  CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+String AnsiLowerCase(std::u16string_view S) {
+  String out(S);
+  CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}

@@ -52,3 +52,12 @@ Integer CompareStr(std::u16string_view S1, std::u16string_view S2);
 Integer CompareText(std::u16string_view S1, std::u16string_view S2);
 bool SameStr(std::u16string_view S1, std::u16string_view S2);
 bool SameText(std::u16string_view S1, std::u16string_view S2);
+
+// Locale-aware forms: collation of the user locale (-1, 0 or 1) and its
+// one-to-one case mapping.
+Integer AnsiCompareStr(std::u16string_view S1, std::u16string_view S2);
+Integer AnsiCompareText(std::u16string_view S1, std::u16string_view S2);
+bool AnsiSameStr(std::u16string_view S1, std::u16string_view S2);
+bool AnsiSameText(std::u16string_view S1, std::u16string_view S2);
+String AnsiUpperCase(std::u16string_view S);
+String AnsiLowerCase(std::u16string_view S);

@@ -1,6 +1,8 @@
 #include "host/System.h"
 
+#include <cfloat>
 #include <cmath>
+#include <cstring>
 
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
@@ -84,3 +86,13 @@ Int64 Trunc(Extended X) {
 Extended Int(Extended X) { return std::trunc(X); }
 
 Extended Frac(Extended X) { return X - std::trunc(X); }
+
+static_assert(LDBL_MANT_DIG == 64, "extended values need the 80-bit format");
+
+void ExtendedToBytes(Extended Value, Byte (&Bytes)[10]) { std::memcpy(Bytes, &Value, 10); }
+
+Extended BytesToExtended(const Byte (&Bytes)[10]) {
+  Extended value = 0;  // the padding past the 10 bytes stays zero
+  std::memcpy(&value, Bytes, 10);
+  return value;
+}

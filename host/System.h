@@ -1,6 +1,7 @@
 #pragma once
 // The run-time's base types and the string and number helpers of its core.
 
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +36,14 @@ using AnsiString = std::string;
 using UTF8String = std::string;
 using RawByteString = std::string;
 
+// A fixed-point amount with four decimals, stored as the value times 10000.
+struct Currency {
+  Int64 Scaled = 0;
+  static constexpr Int64 Scale = 10000;
+  friend bool operator==(const Currency&, const Currency&) = default;
+  friend auto operator<=>(const Currency&, const Currency&) = default;
+};
+
 // Code-page conversions. Unpaired surrogates and ill-formed UTF-8 become
 // U+FFFD; characters outside code page 1252 become '?'.
 UTF8String UTF8Encode(std::u16string_view S);
@@ -57,3 +66,7 @@ Int64 Round(Extended X);
 Int64 Trunc(Extended X);
 Extended Int(Extended X);
 Extended Frac(Extended X);
+
+// The 10-byte little-endian form of an extended value, as streams store it.
+void ExtendedToBytes(Extended Value, Byte (&Bytes)[10]);
+Extended BytesToExtended(const Byte (&Bytes)[10]);

@@ -1,6 +1,7 @@
 #include "platform/Kernel.h"
 
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 
@@ -230,3 +231,27 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
   if (lpUsedDefaultChar) *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
   return Finish(out);
 }
+
+namespace {
+
+void FillSystemTime(SYSTEMTIME* st, bool local) {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  tm parts{};
+  if (local) localtime_r(&now.tv_sec, &parts);
+  else gmtime_r(&now.tv_sec, &parts);
+  st->wYear = static_cast<WORD>(parts.tm_year + 1900);
+  st->wMonth = static_cast<WORD>(parts.tm_mon + 1);
+  st->wDayOfWeek = static_cast<WORD>(parts.tm_wday);
+  st->wDay = static_cast<WORD>(parts.tm_mday);
+  st->wHour = static_cast<WORD>(parts.tm_hour);
+  st->wMinute = static_cast<WORD>(parts.tm_min);
+  st->wSecond = static_cast<WORD>(parts.tm_sec);
+  st->wMilliseconds = static_cast<WORD>(now.tv_nsec / 1000000);
+}
+
+}  // namespace
+
+void GetLocalTime(SYSTEMTIME* lpSystemTime) { FillSystemTime(lpSystemTime, true); }
+
+void GetSystemTime(SYSTEMTIME* lpSystemTime) { FillSystemTime(lpSystemTime, false); }

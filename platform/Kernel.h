@@ -35,3 +35,7 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
                         BOOL* lpUsedDefaultChar);
+
+// The wall clock, in local time and in UTC.
+void GetLocalTime(SYSTEMTIME* lpSystemTime);
+void GetSystemTime(SYSTEMTIME* lpSystemTime);

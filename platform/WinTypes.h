@@ -52,3 +52,14 @@ struct RECT {
   LONG Bottom = 0;
   friend bool operator==(const RECT&, const RECT&) = default;
 };
+
+struct SYSTEMTIME {
+  WORD wYear = 0;
+  WORD wMonth = 0;
+  WORD wDayOfWeek = 0;  // 0 = Sunday
+  WORD wDay = 0;
+  WORD wHour = 0;
+  WORD wMinute = 0;
+  WORD wSecond = 0;
+  WORD wMilliseconds = 0;
+};
