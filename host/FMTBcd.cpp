@@ -1,5 +1,8 @@
 #include "host/FMTBcd.h"
 
+#include <charconv>
+#include <string>
+
 #include "host/Exceptions.h"
 
 namespace {
@@ -89,4 +92,56 @@ String BcdToStr(const TBcd& Bcd, const TFormatSettings& Settings) {
 String BcdToStrF(const TBcd& Bcd, TFloatFormat Format, Integer Precision, Integer Digits,
                  const TFormatSettings& Settings) {
   return FloatRecToText(BcdToDecimal(Bcd), Format, Precision, Digits, Settings);
+}
+
+Integer CompareDecimals(const TFloatRec& A, const TFloatRec& B) {
+  const bool aZero = A.Digits.empty(), bZero = B.Digits.empty();
+  if (aZero && bZero) return 0;
+  const int aSign = aZero ? 0 : A.Negative ? -1 : 1;
+  const int bSign = bZero ? 0 : B.Negative ? -1 : 1;
+  if (aSign != bSign) return aSign < bSign ? -1 : 1;
+  // Same sign, both non-zero: compare magnitudes, then apply the sign.
+  int magnitude = 0;
+  if (A.Exponent != B.Exponent) {
+    magnitude = A.Exponent < B.Exponent ? -1 : 1;
+  } else {
+    const int c = A.Digits.compare(B.Digits);
+    magnitude = c < 0 ? -1 : c > 0 ? 1 : 0;
+  }
+  return aSign < 0 ? -magnitude : magnitude;
+}
+
+Integer BcdCompare(const TBcd& A, const TBcd& B) { return CompareDecimals(BcdToDecimal(A), BcdToDecimal(B)); }
+
+bool TryDecimalToBcd(const TFloatRec& Value, TBcd& Bcd) {
+  if (Value.IsNan || Value.IsInfinite) return false;
+  TBcd bcd;
+  if (Value.Digits.empty()) {
+    Bcd = bcd;
+    return true;
+  }
+  // Whole digits, then decimals; leading zeros only where the point needs them.
+  const Integer count = static_cast<Integer>(Value.Digits.size());
+  const Integer scale = count > Value.Exponent ? count - Value.Exponent : 0;
+  const Integer whole = Value.Exponent > 0 ? Value.Exponent : 0;
+  const Integer precision = whole + scale;
+  if (precision > MaxFMTBcdFractionSize || scale > 63) return false;
+  bcd.Precision = static_cast<Byte>(precision);
+  bcd.SignSpecialPlaces = static_cast<Byte>((Value.Negative ? 0x80 : 0) | scale);
+  for (Integer k = 0; k < precision; ++k) {
+    const Integer index = k - (precision - scale - Value.Exponent);  // position in Digits
+    const char digit = index >= 0 && index < count ? Value.Digits[index] : '0';
+    bcd.Fraction[k / 2] |= static_cast<Byte>((digit - '0') << (k % 2 == 0 ? 4 : 0));
+  }
+  Bcd = bcd;
+  return true;
+}
+
+Double BcdToDouble(const TBcd& Bcd) {
+  const TFloatRec rec = BcdToDecimal(Bcd);
+  if (rec.Digits.empty()) return 0;
+  const std::string text = (rec.Negative ? "-0." : "0.") + rec.Digits + "e" + std::to_string(rec.Exponent);
+  Double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
 }

@@ -29,3 +29,12 @@ String BcdToStrF(const TBcd& Bcd, TFloatFormat Format, Integer Precision, Intege
 TFloatRec BcdToDecimal(const TBcd& Bcd);
 bool BcdIsNegative(const TBcd& Bcd);
 Integer BcdScale(const TBcd& Bcd);
+
+// Exact decimal order: -1, 0 or 1.
+Integer BcdCompare(const TBcd& A, const TBcd& B);
+// Decimal records, exactly; usable for any numeric source.
+Integer CompareDecimals(const TFloatRec& A, const TFloatRec& B);
+// The shortest digits of the double; false for a value without digits (NaN,
+// infinity) or beyond 64 of them.
+bool TryDecimalToBcd(const TFloatRec& Value, TBcd& Bcd);
+Double BcdToDouble(const TBcd& Bcd);
