@@ -60,6 +60,7 @@ HOST_EXCEPTION(EClassNotFound, EFilerError);
 HOST_EXCEPTION(EInvalidImage, EFilerError);
 HOST_EXCEPTION(EMethodNotFound, EFilerError);
 HOST_EXCEPTION(EResNotFound, Exception);
+HOST_EXCEPTION(EComponentError, Exception);
 
 HOST_EXCEPTION(EVariantError, Exception);
 HOST_EXCEPTION(EVariantTypeCastError, EVariantError);

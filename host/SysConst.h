@@ -33,3 +33,7 @@ inline constexpr char16_t SVarTypeCouldNotConvert[] = u"Could not convert varian
 inline constexpr char16_t SVarOverflow[] = u"Variant overflow";
 inline constexpr char16_t SVarBadIndex[] = u"Variant or safe array index out of bounds";
 inline constexpr char16_t SVarInvalidArg[] = u"Invalid argument";
+
+inline constexpr char16_t SAssignError[] = u"Cannot assign a %s to a %s";
+inline constexpr char16_t SInvalidName[] = u"'%s' is not a valid component name";
+inline constexpr char16_t SDuplicateName[] = u"A component named %s already exists";
