@@ -59,8 +59,10 @@ HOST_EXCEPTION(EWriteError, EFilerError);
 HOST_EXCEPTION(EClassNotFound, EFilerError);
 HOST_EXCEPTION(EInvalidImage, EFilerError);
 HOST_EXCEPTION(EMethodNotFound, EFilerError);
+HOST_EXCEPTION(EParserError, Exception);
 HOST_EXCEPTION(EResNotFound, Exception);
 HOST_EXCEPTION(EComponentError, Exception);
+HOST_EXCEPTION(EPropertyError, Exception);
 
 HOST_EXCEPTION(EVariantError, Exception);
 HOST_EXCEPTION(EVariantTypeCastError, EVariantError);

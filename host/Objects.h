@@ -3,12 +3,14 @@
 // references and virtual constructors, interfaces found by query, and the
 // class registry that streaming looks classes up in.
 
+#include <functional>
 #include <initializer_list>
 
 #include "host/System.h"
 
 class TObject;
 class TComponent;
+struct TPublished;
 
 // What a class reference carries: its name, its parent and, for classes that
 // can be created by reference, a factory. Components receive their owner;
@@ -17,6 +19,8 @@ struct TClassInfo {
   const char16_t* Name;
   const TClassInfo* Parent;
   TObject* (*Factory)(TComponent* AOwner) = nullptr;
+  // The published properties and methods the class itself adds (host/TypInfo.h).
+  const TPublished& (*Published)() = nullptr;
 
   bool InheritsFrom(const TClassInfo* AClass) const;
   // A new instance, or nullptr for an abstract class.
@@ -43,6 +47,15 @@ TObject* CreateOwned(TComponent* AOwner) { return new T(AOwner); }
   }                                                                        \
   TClass Name::ClassType() const { return StaticClass(); }
 
+// The same for a class that publishes properties or methods: Published is a
+// function returning its TPublished table.
+#define HOST_CLASS_INFO_PUBLISHED(Name, Parent, Factory, Published)                   \
+  TClass Name::StaticClass() {                                                        \
+    static const TClassInfo info{u"" #Name, Parent::StaticClass(), Factory, Published}; \
+    return &info;                                                                     \
+  }                                                                                   \
+  TClass Name::ClassType() const { return StaticClass(); }
+
 class TObject {
  public:
   TObject() = default;
@@ -66,6 +79,9 @@ class TObject {
 struct TFreeObject {
   void operator()(TObject* AObject) const { TObject::Free(AObject); }
 };
+
+// The framework's plain event: the sender only.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Base of interfaces; objects implement them without reference counting.
 class IInterface {

@@ -1,6 +1,10 @@
 #pragma once
 // Objects that can be assigned to each other and stored.
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "host/Objects.h"
 
 class TFiler;
@@ -17,9 +21,17 @@ class TPersistent : public TObject {
   // Pseudo-properties written with the published ones.
   virtual void DefineProperties(TFiler* Filer) {}
 
+  // The method names events were bound to by name, so a writer can name
+  // them again; an empty method removes the entry.
+  String GetBoundMethod(std::u16string_view Event) const;
+  void SetBoundMethod(std::u16string_view Event, const String& Method);
+
  protected:
   virtual void AssignTo(TPersistent* Dest);
   [[noreturn]] void AssignError(const TPersistent* Source) const;
+
+ private:
+  std::unique_ptr<std::vector<std::pair<String, String>>> FBoundMethods;
 };
 
 // Implements interfaces without counting references: its owner decides its

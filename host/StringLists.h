@@ -7,7 +7,6 @@
 
 #include "host/Persistent.h"
 
-using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // How a sorted list takes a string it already holds. Unsorted lists accept
 // every string.
