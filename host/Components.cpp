@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/Exceptions.h"
+#include "host/Filer.h"
 #include "host/SysConst.h"
 #include "host/SysUtils.h"
 
@@ -146,3 +147,5 @@ void TComponent::SendFreeNotifications() {
     other->Notification(this, opRemove);
   }
 }
+
+void TComponent::ReadState(TReader* Reader) { Reader->ReadData(this); }

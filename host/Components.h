@@ -26,6 +26,7 @@ using TComponentState = TSet<TComponentStateItem>;
 enum TOperation : uint8_t { opInsert, opRemove };
 
 class TComponent;
+class TReader;
 using TGetChildProc = std::function<void(TComponent* Child)>;
 
 class TComponent : public TPersistent {
@@ -71,6 +72,8 @@ class TComponent : public TPersistent {
   virtual void SetParentComponent(TComponent* Value) {}
   virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root) {}
 
+  // Reads the stored properties and children; descendants wrap it.
+  virtual void ReadState(TReader* Reader);
   // After the stored properties are read.
   virtual void Loaded() { FComponentState.Exclude(csLoading); }
   // Marks the component and its owned ones as being destroyed.
