@@ -72,8 +72,8 @@ struct TMethodInfo {
 };
 
 struct TPublished {
-  std::vector<TPropInfo> Properties;
-  std::vector<TMethodInfo> Methods;
+  std::vector<TPropInfo> Properties{};
+  std::vector<TMethodInfo> Methods{};
 };
 
 // Names match without regard to case; the class's own entries come before

@@ -4,6 +4,7 @@
 
 #include "host/Collections.h"
 #include "host/Exceptions.h"
+#include "host/Streams.h"
 
 namespace {
 
@@ -97,7 +98,32 @@ class TTestButton : public TComponent {
     Filer->DefineProperty(
         u"ZeroIncrement", [this](TReader* r) { if (r->ReadBoolean()) FIncrement = 0; },
         [](TWriter* w) { w->WriteBoolean(true); }, hasData);
+    Filer->DefineProperty(
+        u"Lines",
+        [this](TReader* r) {
+          r->ReadListBegin();
+          while (!r->EndOfList()) Lines.push_back(r->ReadString());
+          r->ReadListEnd();
+        },
+        [this](TWriter* w) {
+          w->WriteListBegin();
+          for (const String& line : Lines) w->WriteString(line);
+          w->WriteListEnd();
+        },
+        !Lines.empty());
+    Filer->DefineBinaryProperty(
+        u"Data",
+        [this](TStream* stream) {
+          Data.resize(static_cast<size_t>(stream->GetSize()));
+          stream->ReadBuffer(Data.data(), static_cast<Int64>(Data.size()));
+        },
+        [this](TStream* stream) { stream->WriteBuffer(Data.data(), static_cast<Int64>(Data.size())); },
+        !Data.empty());
   }
+
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override { return FParent; }
+  void SetParentComponent(TComponent* Value) override { FParent = Value; }
 
   void Loaded() override {
     TComponent::Loaded();
@@ -106,6 +132,9 @@ class TTestButton : public TComponent {
   }
 
   TNotifyEvent OnClick;
+  std::vector<String> Lines;
+  std::vector<Byte> Data;
+  TComponent* FParent = nullptr;
   int LoadedCount = 0;
   TTestButton* BuddyAtLoaded = nullptr;
 
@@ -229,6 +258,23 @@ TEST_F(Filer, DefaultsStoredPredicatesAndTheAncestor) {
   const TFormObject tree = writer.WriteRootComponent(&form);
   ASSERT_EQ(tree.Children.size(), 1u);
   EXPECT_TRUE(tree.Children[0].Properties.empty());
+}
+
+TEST_F(Filer, ListAndBinaryPseudoPropertiesRoundTrip) {
+  TTestForm form(nullptr);
+  form.SetName(u"Form1");
+  auto* button = new TTestButton(&form);
+  button->SetName(u"Button1");
+  button->Lines = {u"first", u"it's \u00e9", u""};
+  button->Data = {0x00, 0x7F, 0xFF, 0x10};
+  const String text = WriteComponentToText(&form);
+  std::unique_ptr<TComponent, TFreeObject> root(ReadComponentFromText(text));
+  auto* read = dynamic_cast<TTestButton*>(root->FindComponent(u"Button1"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Lines, button->Lines);
+  EXPECT_EQ(read->Data, button->Data);
+  EXPECT_EQ(read->GetParentComponent(), root.get());
+  EXPECT_EQ(WriteComponentToText(root.get()), text);
 }
 
 TEST_F(Filer, ReadsIntoAnExistingRoot) {
