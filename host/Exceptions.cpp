@@ -14,8 +14,8 @@ void Exception::SetMessage(std::u16string Value) {
 
 void Abort() { throw EAbort(SOperationAborted); }
 
-void Assert(bool Condition, std::u16string_view Message, std::source_location Where) {
+void Assert(bool Condition, std::u16string_view Message, const char* File, int Line) {
   if (Condition) return;
   const String text = Message.empty() ? String(SAssertionFailed) : String(Message);
-  throw EAssertionFailed(SAssertError, {text, UTF8ToString(Where.file_name()), static_cast<int>(Where.line())});
+  throw EAssertionFailed(SAssertError, {text, UTF8ToString(File), Line});
 }

@@ -2,7 +2,6 @@
 // The run-time's exception classes.
 
 #include <exception>
-#include <source_location>
 #include <string>
 
 #include "host/Format.h"
@@ -77,5 +76,7 @@ HOST_EXCEPTION(EVariantBadIndexError, EVariantError);
 [[noreturn]] void Abort();
 
 // Raises EAssertionFailed with "message (file, line n)" when Condition is false.
-void Assert(bool Condition, std::u16string_view Message = {},
-            std::source_location Where = std::source_location::current());
+// The place is the caller's (the compilers' builtins, which every compiler
+// used here has, unlike std::source_location).
+void Assert(bool Condition, std::u16string_view Message = {}, const char* File = __builtin_FILE(),
+            int Line = __builtin_LINE());
