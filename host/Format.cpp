@@ -8,7 +8,7 @@ namespace {
 
 constexpr int NoValue = -1;
 
-struct TSpec {
+struct TSpecifier {
   bool LeftJustify = false;
   int Width = NoValue;
   int Precision = NoValue;
@@ -37,8 +37,8 @@ class TFormatter {
         ++i;
         continue;
       }
-      TSpec spec = ParseSpec(i);
-      Pad(out, Convert(spec, NextArg()), spec);
+      TSpecifier specifier = ParseSpecifier(i);
+      Pad(out, Convert(specifier, NextArg()), specifier);
     }
     return out;
   }
@@ -69,8 +69,8 @@ class TFormatter {
     return static_cast<int>(value);
   }
 
-  TSpec ParseSpec(size_t& i) {
-    TSpec spec;
+  TSpecifier ParseSpecifier(size_t& i) {
+    TSpecifier specifier;
     size_t j = i;
     while (j < FFmt.size() && FFmt[j] >= u'0' && FFmt[j] <= u'9') ++j;
     if (j > i && j < FFmt.size() && FFmt[j] == u':') {
@@ -81,36 +81,36 @@ class TFormatter {
       ++i;
     }
     if (i < FFmt.size() && FFmt[i] == u'-') {
-      spec.LeftJustify = true;
+      specifier.LeftJustify = true;
       ++i;
     }
-    spec.Width = ReadNumber(i);
+    specifier.Width = ReadNumber(i);
     if (i < FFmt.size() && FFmt[i] == u'.') {
       ++i;
-      spec.Precision = ReadNumber(i);
-      if (spec.Precision == NoValue) spec.Precision = 0;
+      specifier.Precision = ReadNumber(i);
+      if (specifier.Precision == NoValue) specifier.Precision = 0;
     }
     if (i >= FFmt.size()) Invalid();
-    spec.Type = FFmt[i++];
-    return spec;
+    specifier.Type = FFmt[i++];
+    return specifier;
   }
 
-  String Convert(const TSpec& spec, const TVarRec& arg) {
-    switch (spec.Type | 0x20) {  // the type letter is not case sensitive
-      case u'd': return Decimal(spec, arg);
-      case u'u': return Unsigned(spec, arg);
-      case u'x': return Hex(spec, arg);
-      case u's': return Text(spec, arg);
+  String Convert(const TSpecifier& specifier, const TVarRec& arg) {
+    switch (specifier.Type | 0x20) {  // the type letter is not case sensitive
+      case u'd': return Decimal(specifier, arg);
+      case u'u': return Unsigned(specifier, arg);
+      case u'x': return Hex(specifier, arg);
+      case u's': return Text(specifier, arg);
       default: Invalid();
     }
   }
 
-  String Decimal(const TSpec& spec, const TVarRec& arg) {
+  String Decimal(const TSpecifier& specifier, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    if (arg.Kind() == TVarRec::TKind::UInt64) return UIntToDigits(arg.AsUInt64(), 10, spec.Precision);
+    if (arg.Kind() == TVarRec::TKind::UInt64) return UIntToDigits(arg.AsUInt64(), 10, specifier.Precision);
     const int64_t v = arg.AsInt64();
     const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    String digits = UIntToDigits(magnitude, 10, spec.Precision);
+    String digits = UIntToDigits(magnitude, 10, specifier.Precision);
     return v < 0 ? u"-" + digits : digits;
   }
 
@@ -120,17 +120,17 @@ class TFormatter {
     return arg.AsUInt64();
   }
 
-  String Unsigned(const TSpec& spec, const TVarRec& arg) {
+  String Unsigned(const TSpecifier& specifier, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    return UIntToDigits(Pattern(arg), 10, spec.Precision);
+    return UIntToDigits(Pattern(arg), 10, specifier.Precision);
   }
 
-  String Hex(const TSpec& spec, const TVarRec& arg) {
+  String Hex(const TSpecifier& specifier, const TVarRec& arg) {
     if (!arg.IsInteger()) Invalid();
-    return UIntToDigits(Pattern(arg), 16, spec.Precision);
+    return UIntToDigits(Pattern(arg), 16, specifier.Precision);
   }
 
-  String Text(const TSpec& spec, const TVarRec& arg) {
+  String Text(const TSpecifier& specifier, const TVarRec& arg) {
     String text;
     switch (arg.Kind()) {
       case TVarRec::TKind::String: text = String(arg.AsText16()); break;
@@ -139,16 +139,16 @@ class TFormatter {
       case TVarRec::TKind::AnsiChar: text = AnsiToString(std::string(1, static_cast<char>(arg.AsInt64()))); break;
       default: Invalid();
     }
-    if (spec.Precision != NoValue && static_cast<size_t>(spec.Precision) < text.size()) text.resize(spec.Precision);
+    if (specifier.Precision != NoValue && static_cast<size_t>(specifier.Precision) < text.size()) text.resize(specifier.Precision);
     return text;
   }
 
-  static void Pad(String& out, const String& value, const TSpec& spec) {
-    const size_t width = spec.Width > 0 ? static_cast<size_t>(spec.Width) : 0;
+  static void Pad(String& out, const String& value, const TSpecifier& specifier) {
+    const size_t width = specifier.Width > 0 ? static_cast<size_t>(specifier.Width) : 0;
     const size_t fill = width > value.size() ? width - value.size() : 0;
-    if (!spec.LeftJustify) out.append(fill, u' ');
+    if (!specifier.LeftJustify) out.append(fill, u' ');
     out.append(value);
-    if (spec.LeftJustify) out.append(fill, u' ');
+    if (specifier.LeftJustify) out.append(fill, u' ');
   }
 
   std::u16string_view FFmt;
