@@ -1,0 +1,303 @@
+#pragma once
+// The graphics device interface: objects, bitmaps, device contexts, regions
+// and clipping, drawing into device-independent bitmaps in memory.
+
+#include "platform/WinTypes.h"
+
+// Handles are distinct types; each kind converts to HGDIOBJ, and back only
+// with a cast, as the system's strict handle types do.
+struct HGDIOBJ__ {};
+struct HBITMAP__ : HGDIOBJ__ {};
+struct HBRUSH__ : HGDIOBJ__ {};
+struct HPEN__ : HGDIOBJ__ {};
+struct HFONT__ : HGDIOBJ__ {};
+struct HRGN__ : HGDIOBJ__ {};
+struct HPALETTE__ : HGDIOBJ__ {};
+struct HDC__ {};
+using HGDIOBJ = HGDIOBJ__*;
+using HBITMAP = HBITMAP__*;
+using HBRUSH = HBRUSH__*;
+using HPEN = HPEN__*;
+using HFONT = HFONT__*;
+using HRGN = HRGN__*;
+using HPALETTE = HPALETTE__*;
+using HDC = HDC__*;
+
+using COLORREF = DWORD;  // 0x00BBGGRR
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
+  return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+}
+constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c); }
+constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>(c >> 8); }
+constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>(c >> 16); }
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+
+// Object types (GetObjectType).
+inline constexpr DWORD OBJ_PEN = 1;
+inline constexpr DWORD OBJ_BRUSH = 2;
+inline constexpr DWORD OBJ_DC = 3;
+inline constexpr DWORD OBJ_PAL = 5;
+inline constexpr DWORD OBJ_FONT = 6;
+inline constexpr DWORD OBJ_BITMAP = 7;
+inline constexpr DWORD OBJ_REGION = 8;
+inline constexpr DWORD OBJ_MEMDC = 10;
+
+// Stock objects.
+inline constexpr int WHITE_BRUSH = 0;
+inline constexpr int LTGRAY_BRUSH = 1;
+inline constexpr int GRAY_BRUSH = 2;
+inline constexpr int DKGRAY_BRUSH = 3;
+inline constexpr int BLACK_BRUSH = 4;
+inline constexpr int NULL_BRUSH = 5;
+inline constexpr int HOLLOW_BRUSH = NULL_BRUSH;
+inline constexpr int WHITE_PEN = 6;
+inline constexpr int BLACK_PEN = 7;
+inline constexpr int NULL_PEN = 8;
+inline constexpr int DC_BRUSH = 18;
+inline constexpr int DC_PEN = 19;
+
+// Brush styles and hatches.
+inline constexpr UINT BS_SOLID = 0;
+inline constexpr UINT BS_NULL = 1;
+inline constexpr UINT BS_HOLLOW = BS_NULL;
+inline constexpr UINT BS_HATCHED = 2;
+inline constexpr UINT BS_PATTERN = 3;
+inline constexpr LONG HS_HORIZONTAL = 0;
+inline constexpr LONG HS_VERTICAL = 1;
+inline constexpr LONG HS_FDIAGONAL = 2;
+inline constexpr LONG HS_BDIAGONAL = 3;
+inline constexpr LONG HS_CROSS = 4;
+inline constexpr LONG HS_DIAGCROSS = 5;
+
+struct LOGBRUSH {
+  UINT lbStyle = BS_SOLID;
+  COLORREF lbColor = 0;
+  ULONG_PTR lbHatch = 0;  // hatch style, or the pattern's HBITMAP
+};
+
+// Pen styles.
+inline constexpr UINT PS_SOLID = 0;
+inline constexpr UINT PS_DASH = 1;
+inline constexpr UINT PS_DOT = 2;
+inline constexpr UINT PS_DASHDOT = 3;
+inline constexpr UINT PS_DASHDOTDOT = 4;
+inline constexpr UINT PS_NULL = 5;
+inline constexpr UINT PS_INSIDEFRAME = 6;
+
+struct LOGPEN {
+  UINT lopnStyle = PS_SOLID;
+  POINT lopnWidth;  // X is the width
+  COLORREF lopnColor = 0;
+};
+
+// Bitmaps.
+struct BITMAP {
+  LONG bmType = 0;
+  LONG bmWidth = 0;
+  LONG bmHeight = 0;
+  LONG bmWidthBytes = 0;
+  WORD bmPlanes = 1;
+  WORD bmBitsPixel = 0;
+  void* bmBits = nullptr;
+};
+
+inline constexpr DWORD BI_RGB = 0;
+inline constexpr UINT DIB_RGB_COLORS = 0;
+
+struct BITMAPINFOHEADER {
+  DWORD biSize = 40;
+  LONG biWidth = 0;
+  LONG biHeight = 0;  // negative: top-down rows
+  WORD biPlanes = 1;
+  WORD biBitCount = 0;
+  DWORD biCompression = BI_RGB;
+  DWORD biSizeImage = 0;
+  LONG biXPelsPerMeter = 0;
+  LONG biYPelsPerMeter = 0;
+  DWORD biClrUsed = 0;
+  DWORD biClrImportant = 0;
+};
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+struct RGBQUAD {
+  BYTE rgbBlue = 0;
+  BYTE rgbGreen = 0;
+  BYTE rgbRed = 0;
+  BYTE rgbReserved = 0;
+};
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[2];  // the colour table of 1-bit bitmaps
+};
+
+struct DIBSECTION {
+  BITMAP dsBm;
+  BITMAPINFOHEADER dsBmih;
+};
+
+// Device capabilities and modes.
+inline constexpr int TECHNOLOGY = 2;
+inline constexpr int BITSPIXEL = 12;
+inline constexpr int PLANES = 14;
+inline constexpr int NUMCOLORS = 24;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
+inline constexpr int DT_RASDISPLAY = 1;
+
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+inline constexpr int R2_BLACK = 1;
+inline constexpr int R2_NOTMERGEPEN = 2;
+inline constexpr int R2_MASKNOTPEN = 3;
+inline constexpr int R2_NOTCOPYPEN = 4;
+inline constexpr int R2_MASKPENNOT = 5;
+inline constexpr int R2_NOT = 6;
+inline constexpr int R2_XORPEN = 7;
+inline constexpr int R2_NOTMASKPEN = 8;
+inline constexpr int R2_MASKPEN = 9;
+inline constexpr int R2_NOTXORPEN = 10;
+inline constexpr int R2_NOP = 11;
+inline constexpr int R2_MERGENOTPEN = 12;
+inline constexpr int R2_COPYPEN = 13;
+inline constexpr int R2_MERGEPENNOT = 14;
+inline constexpr int R2_MERGEPEN = 15;
+inline constexpr int R2_WHITE = 16;
+
+inline constexpr int BLACKONWHITE = 1;
+inline constexpr int WHITEONBLACK = 2;
+inline constexpr int COLORONCOLOR = 3;
+inline constexpr int HALFTONE = 4;
+
+// Regions.
+inline constexpr int ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+inline constexpr int RGN_AND = 1;
+inline constexpr int RGN_OR = 2;
+inline constexpr int RGN_XOR = 3;
+inline constexpr int RGN_DIFF = 4;
+inline constexpr int RGN_COPY = 5;
+
+struct RGNDATAHEADER {
+  DWORD dwSize = 32;
+  DWORD iType = 1;  // RDH_RECTANGLES
+  DWORD nCount = 0;
+  DWORD nRgnSize = 0;
+  RECT rcBound;
+};
+struct RGNDATA {
+  RGNDATAHEADER rdh;
+  char Buffer[1];  // nCount RECTs follow the header
+};
+
+// --- Objects --------------------------------------------------------------
+
+HGDIOBJ GetStockObject(int i);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+// Bytes written (or needed, with a null buffer); 0 for an invalid handle.
+int GetObjectW(HGDIOBJ h, int c, void* pv);
+DWORD GetObjectType(HGDIOBJ h);
+// Fails for an object selected into a DC; stock objects are never deleted.
+BOOL DeleteObject(HGDIOBJ ho);
+// Objects and device contexts alive, stock objects not counted: what tests
+// check to prove that painting leaks nothing.
+int GetLiveGdiObjectCount();
+
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int iHatch, COLORREF color);
+// The pattern is copied; the bitmap stays the caller's.
+HBRUSH CreatePatternBrush(HBITMAP hbm);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
+HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* plpen);
+
+// --- Bitmaps --------------------------------------------------------------
+
+// Device-dependent: 1 bit per pixel (monochrome), or the screen's 32.
+HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+// 1, 24 or 32 bits per pixel; *ppvBits receives the pixel rows, in the
+// order the header's height sign gives.
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, void* hSection,
+                         DWORD offset);
+// Rows as 32-bit BGRA (or the header's own depth); the result is the count of
+// rows copied, 0 on failure. A null buffer fills the header only.
+int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, void* lpvBits, BITMAPINFO* lpbmi, UINT usage);
+int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
+              UINT ColorUse);
+
+// --- Device contexts ------------------------------------------------------
+
+// A memory DC with a 1 × 1 monochrome bitmap selected.
+HDC CreateCompatibleDC(HDC hdc);
+BOOL DeleteDC(HDC hdc);
+// The screen: 32 bits per pixel, 96 dots per inch.
+HDC GetScreenDC();
+
+int SaveDC(HDC hdc);
+// A positive level restores that save; a negative one counts back.
+BOOL RestoreDC(HDC hdc, int nSavedDC);
+int GetDeviceCaps(HDC hdc, int index);
+
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL GetViewportOrgEx(HDC hdc, POINT* lppoint);
+BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL GetWindowOrgEx(HDC hdc, POINT* lppoint);
+BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL LPtoDP(HDC hdc, POINT* lppt, int c);
+BOOL DPtoLP(HDC hdc, POINT* lppt, int c);
+BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL GetBrushOrgEx(HDC hdc, POINT* lppt);
+
+int SetBkMode(HDC hdc, int mode);
+int GetBkMode(HDC hdc);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+COLORREF GetBkColor(HDC hdc);
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF GetTextColor(HDC hdc);
+int SetROP2(HDC hdc, int rop2);
+int GetROP2(HDC hdc);
+int SetStretchBltMode(HDC hdc, int mode);
+int GetStretchBltMode(HDC hdc);
+COLORREF SetDCBrushColor(HDC hdc, COLORREF color);
+COLORREF SetDCPenColor(HDC hdc, COLORREF color);
+BOOL GdiFlush();
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC hdc, int x, int y);
+COLORREF GetNearestColor(HDC hdc, COLORREF color);
+
+// --- Regions and clipping -------------------------------------------------
+
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+HRGN CreateRectRgnIndirect(const RECT* lprect);
+// The corners are ellipse quarters of w × h, approximated.
+HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
+BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
+int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
+BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
+int OffsetRgn(HRGN hrgn, int x, int y);
+BOOL PtInRegion(HRGN hrgn, int x, int y);
+BOOL RectInRegion(HRGN hrgn, const RECT* lprect);
+int GetRgnBox(HRGN hrgn, RECT* lprc);
+DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData);
+
+// The clip is kept in device coordinates. SelectClipRgn copies the region
+// (nullptr removes the clip); GetClipRgn answers 0 when there is none.
+int SelectClipRgn(HDC hdc, HRGN hrgn);
+int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+int GetClipRgn(HDC hdc, HRGN hrgn);
+// Logical coordinates.
+int GetClipBox(HDC hdc, RECT* lprect);
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+int OffsetClipRgn(HDC hdc, int x, int y);
+BOOL RectVisible(HDC hdc, const RECT* lprect);
+BOOL PtVisible(HDC hdc, int x, int y);

@@ -1,0 +1,111 @@
+#pragma once
+// The objects behind GDI handles, shared by the platform's GDI sources only.
+
+#include <pixman.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/Gdi.h"
+
+struct TGdiObject {
+  explicit TGdiObject(DWORD type) : Type(type) {}
+  virtual ~TGdiObject() = default;
+  DWORD Type;
+  bool Stock = false;
+  int SelectCount = 0;  // DCs it is selected into
+};
+
+// Pixels: 1 bit (rows of bytes, most significant bit first), 24 bits (BGR)
+// or 32 bits (BGRA); rows padded to 4 bytes. Row 0 is the top row; Rows
+// point at each row in memory, so bottom-up DIBs read the same way.
+struct TBitmapObject : TGdiObject {
+  TBitmapObject() : TGdiObject(OBJ_BITMAP) {}
+  LONG Width = 0;
+  LONG Height = 0;
+  WORD BitsPerPixel = 0;
+  LONG Stride = 0;
+  bool IsDIBSection = false;
+  bool TopDown = false;  // for DIB sections: as the header asked
+  RGBQUAD ColorTable[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  std::vector<BYTE> Storage;
+
+  BYTE* Row(LONG y) { return Storage.data() + static_cast<size_t>(TopDown || !IsDIBSection ? y : Height - 1 - y) * Stride; }
+  const BYTE* Row(LONG y) const { return const_cast<TBitmapObject*>(this)->Row(y); }
+  // The first row in memory, as CreateDIBSection hands it out.
+  BYTE* Bits() { return Storage.data(); }
+};
+
+struct TBrushObject : TGdiObject {
+  TBrushObject() : TGdiObject(OBJ_BRUSH) {}
+  LOGBRUSH Description;
+  // BS_PATTERN: a private copy of the pattern bitmap, and whether it is a
+  // monochrome device-dependent one (mapped through the DC's colours).
+  std::unique_ptr<TBitmapObject> Pattern;
+  bool IsDCBrush = false;
+};
+
+struct TPenObject : TGdiObject {
+  TPenObject() : TGdiObject(OBJ_PEN) {}
+  LOGPEN Description;
+  bool IsDCPen = false;
+};
+
+struct TRegionObject : TGdiObject {
+  TRegionObject() : TGdiObject(OBJ_REGION) { pixman_region32_init(&Region); }
+  ~TRegionObject() override { pixman_region32_fini(&Region); }
+  pixman_region32_t Region;
+};
+
+// Drawing state, saved whole by SaveDC.
+struct TDCState {
+  HBITMAP Bitmap = nullptr;
+  HBRUSH Brush = nullptr;
+  HPEN Pen = nullptr;
+  HFONT Font = nullptr;
+  POINT ViewportOrg;
+  POINT WindowOrg;
+  POINT BrushOrg;
+  int BkMode = OPAQUE;
+  COLORREF BkColor = RGB(255, 255, 255);
+  COLORREF TextColor = RGB(0, 0, 0);
+  int Rop2 = R2_COPYPEN;
+  int StretchMode = BLACKONWHITE;
+  COLORREF DCBrushColor = RGB(255, 255, 255);
+  COLORREF DCPenColor = RGB(0, 0, 0);
+  bool HasClip = false;
+  std::shared_ptr<const pixman_region32_t> Clip;  // device coordinates
+};
+
+struct TDeviceContext {
+  bool IsScreen = false;
+  TDCState State;
+  std::vector<TDCState> Saved;
+};
+
+TGdiObject* GdiLookup(HGDIOBJ h);
+template <typename T>
+T* GdiLookupAs(HGDIOBJ h, DWORD type) {
+  TGdiObject* o = GdiLookup(h);
+  return o && o->Type == type ? static_cast<T*>(o) : nullptr;
+}
+// Takes ownership and returns the new handle.
+HGDIOBJ GdiAdd(std::unique_ptr<TGdiObject> object);
+TDeviceContext* DCLookup(HDC hdc);
+// Objects alive, stock ones not counted.
+int GdiLiveObjectCount();
+// Makes the object a stock one: never deleted, not counted.
+void GdiMakeStock(HGDIOBJ h);
+
+// The surface a DC draws on, or nullptr.
+TBitmapObject* DCSurface(TDeviceContext* dc);
+
+std::shared_ptr<const pixman_region32_t> MakeSharedRegion(const pixman_region32_t& source);
+
+// One pixel as 32-bit BGRA: 1-bit DIB sections through their colour table,
+// monochrome device bitmaps as black and white, 24-bit pixels with alpha 0.
+DWORD ReadPixel(const TBitmapObject& bitmap, LONG x, LONG y);
+// A 1-bit target takes the nearer of its two colours.
+void WritePixel(TBitmapObject& bitmap, LONG x, LONG y, DWORD bgra);
+// A new bitmap of the size and depth, zero-filled; nullptr when too large.
+std::unique_ptr<TBitmapObject> NewBitmap(LONG width, LONG height, WORD bitsPerPixel);
