@@ -301,3 +301,69 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
 int OffsetClipRgn(HDC hdc, int x, int y);
 BOOL RectVisible(HDC hdc, const RECT* lprect);
 BOOL PtVisible(HDC hdc, int x, int y);
+
+// --- Fills and blits ------------------------------------------------------
+
+// Ternary raster operations: bit 4P + 2S + D of the code's third byte is the
+// result for those pattern, source and destination bits, applied to whole
+// 32-bit pixels, alpha included.
+inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr DWORD SRCPAINT = 0x00EE0086;
+inline constexpr DWORD SRCAND = 0x008800C6;
+inline constexpr DWORD SRCINVERT = 0x00660046;
+inline constexpr DWORD SRCERASE = 0x00440328;
+inline constexpr DWORD NOTSRCCOPY = 0x00330008;
+inline constexpr DWORD NOTSRCERASE = 0x001100A6;
+inline constexpr DWORD MERGECOPY = 0x00C000CA;
+inline constexpr DWORD MERGEPAINT = 0x00BB0226;
+inline constexpr DWORD PATCOPY = 0x00F00021;
+inline constexpr DWORD PATPAINT = 0x00FB0A09;
+inline constexpr DWORD PATINVERT = 0x005A0049;
+inline constexpr DWORD DSTINVERT = 0x00550009;
+inline constexpr DWORD BLACKNESS = 0x00000042;
+inline constexpr DWORD WHITENESS = 0x00FF0062;
+
+// A value 1..31 in place of a brush names the system colour one below it.
+int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+BOOL InvertRect(HDC hDC, const RECT* lprc);
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
+// Monochrome device bitmaps meet colour through the destination's text
+// (bit 0) and background (bit 1) colours; colour meets monochrome through
+// the source's background colour (equal: 1, else 0). 1-bit DIB sections use
+// their colour table.
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+// Nearest pixels, or area averages with HALFTONE; negative sizes mirror.
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
+                int hSrc, DWORD rop);
+BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
+BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h);
+
+// --- System colours -------------------------------------------------------
+
+inline constexpr int COLOR_SCROLLBAR = 0;
+inline constexpr int COLOR_BACKGROUND = 1;
+inline constexpr int COLOR_WINDOW = 5;
+inline constexpr int COLOR_WINDOWFRAME = 6;
+inline constexpr int COLOR_WINDOWTEXT = 8;
+inline constexpr int COLOR_HIGHLIGHT = 13;
+inline constexpr int COLOR_HIGHLIGHTTEXT = 14;
+inline constexpr int COLOR_BTNFACE = 15;
+inline constexpr int COLOR_BTNSHADOW = 16;
+inline constexpr int COLOR_GRAYTEXT = 17;
+inline constexpr int COLOR_BTNTEXT = 18;
+inline constexpr int COLOR_BTNHIGHLIGHT = 20;
+inline constexpr int COLOR_3DDKSHADOW = 21;
+inline constexpr int COLOR_3DLIGHT = 22;
+inline constexpr int COLOR_INFOTEXT = 23;
+inline constexpr int COLOR_INFOBK = 24;
+inline constexpr int COLOR_HOTLIGHT = 26;
+inline constexpr int COLOR_MENUHILIGHT = 29;
+inline constexpr int COLOR_MENUBAR = 30;
+inline constexpr int SystemColorCount = 31;
+
+// One fixed light scheme; SetSysColors changes entries (and the system
+// brushes) for tests.
+DWORD GetSysColor(int nIndex);
+HBRUSH GetSysColorBrush(int nIndex);
+BOOL SetSysColors(int cElements, const int* lpaElements, const COLORREF* lpaRgbValues);
