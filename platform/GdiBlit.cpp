@@ -7,6 +7,43 @@ namespace {
 
 DWORD ToBGRA(COLORREF c) { return (c & 0x00FF00) | ((c & 0xFF) << 16) | ((c >> 16) & 0xFF); }
 
+// On a monochrome target every operand is all ones or all zeros, and the
+// result's low bit is the new pixel bit.
+DWORD MonoMask(bool set) { return set ? 0xFFFFFFFF : 0; }
+
+bool Bright(DWORD bgra) {
+  const int sum = static_cast<int>(bgra & 0xFF) + static_cast<int>((bgra >> 8) & 0xFF) + static_cast<int>((bgra >> 16) & 0xFF);
+  return sum >= 3 * 128;
+}
+
+bool PixelBit(const TBitmapObject& bitmap, LONG x, LONG y) {
+  return (bitmap.Row(y)[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+void WriteBit(TBitmapObject& bitmap, LONG x, LONG y, bool set) {
+  BYTE& byte = bitmap.Row(y)[x >> 3];
+  const BYTE mask = static_cast<BYTE>(0x80 >> (x & 7));
+  byte = set ? (byte | mask) : (byte & ~mask);
+}
+
+// Writes a result: a colour, or a bit on a monochrome target.
+void Store(TBitmapObject& target, LONG x, LONG y, DWORD value) {
+  if (target.BitsPerPixel == 1) WriteBit(target, x, y, value & 1);
+  else WritePixel(target, x, y, value);
+}
+
+// The destination operand as the operation sees it.
+DWORD Destination(const TBitmapObject& target, LONG x, LONG y) {
+  return target.BitsPerPixel == 1 ? MonoMask(PixelBit(target, x, y)) : ReadPixel(target, x, y);
+}
+
+// A pattern colour on a monochrome target: the background colour is 1,
+// other colours by brightness.
+DWORD PatternOperand(const TBitmapObject& target, const TDCState& state, DWORD p) {
+  if (target.BitsPerPixel != 1) return p;
+  return MonoMask((p & 0x00FFFFFF) == ToBGRA(state.BkColor) || Bright(p));
+}
+
 // Result bits of the ternary operation T for pattern, source and destination.
 DWORD Rop3(BYTE t, DWORD p, DWORD s, DWORD d) {
   switch (t) {
@@ -129,7 +166,7 @@ bool PatternFill(TDeviceContext* dc, const TPattern& pattern, LONG l, LONG t, LO
   ForTarget(dc, *surface, l, t, r, b, [&](LONG x, LONG y) {
     DWORD p = 0;
     if (UsesPattern(code) && !pattern.At(x, y, p)) return;
-    WritePixel(*surface, x, y, Rop3(code, p, 0, ReadPixel(*surface, x, y)));
+    Store(*surface, x, y, Rop3(code, PatternOperand(*surface, dc->State, p), 0, Destination(*surface, x, y)));
   });
   return true;
 }
@@ -147,12 +184,14 @@ HBRUSH ResolveBrush(HBRUSH hbr) {
 // A source pixel as the destination sees it.
 DWORD SourcePixel(const TBitmapObject& source, const TDCState& sourceState, const TBitmapObject& target,
                   const TDCState& targetState, LONG x, LONG y) {
-  const DWORD v = ReadPixel(source, x, y);
-  const bool monoSource = source.BitsPerPixel == 1 && !source.IsDIBSection;
   const bool monoTarget = target.BitsPerPixel == 1;
-  if (monoSource && !monoTarget) return ToBGRA(v ? targetState.BkColor : targetState.TextColor);
-  if (!monoSource && monoTarget && source.BitsPerPixel != 1)
-    return (v & 0x00FFFFFF) == ToBGRA(sourceState.BkColor) ? 0x00FFFFFF : 0;
+  if (source.BitsPerPixel == 1 && (monoTarget || !source.IsDIBSection)) {
+    const bool bit = PixelBit(source, x, y);
+    if (monoTarget) return MonoMask(bit);
+    return ToBGRA(bit ? targetState.BkColor : targetState.TextColor);
+  }
+  const DWORD v = ReadPixel(source, x, y);
+  if (monoTarget) return MonoMask((v & 0x00FFFFFF) == ToBGRA(sourceState.BkColor));
   return v;
 }
 
@@ -237,7 +276,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   const POINT d = Device(dst->State, xDest, yDest);
   const POINT s = Device(src->State, xSrc, ySrc);
   const TPattern pattern = PatternOf(dst, dst->State.Brush);
-  const bool halftone = dst->State.StretchMode == HALFTONE && (wSrc != wDest || hSrc != hDest);
+  const bool halftone =
+      dst->State.StretchMode == HALFTONE && (wSrc != wDest || hSrc != hDest) && target->BitsPerPixel != 1;
   // A copy of the source when it is the target, so reads see the old pixels.
   TBitmapObject snapshot;
   const TBitmapObject* from = source;
@@ -261,7 +301,7 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     }
     DWORD p = 0;
     if (UsesPattern(code) && (IsNullBrush(pattern) || !pattern.At(x, y, p))) return;
-    WritePixel(*target, x, y, Rop3(code, p, sv, ReadPixel(*target, x, y)));
+    Store(*target, x, y, Rop3(code, PatternOperand(*target, dst->State, p), sv, Destination(*target, x, y)));
   });
   return TRUE;
 }

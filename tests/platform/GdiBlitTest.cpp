@@ -152,6 +152,13 @@ TEST_F(GdiBlit, MonochromeMeetsColourThroughTheDCColours) {
   BitBlt(colour.DC, 0, 0, 2, 1, dibDC, 0, 0, SRCCOPY);
   EXPECT_EQ(colour.At(0, 0), 0x00FFFF00u);
   EXPECT_EQ(colour.At(1, 0), 0x0000FF00u);
+  // And back: as a target it takes bits, whatever its table's colours.
+  colour.Bits[0] = 0x00000000;
+  colour.Bits[1] = 0x00123456;
+  BitBlt(dibDC, 0, 0, 2, 1, colour.DC, 0, 0, SRCCOPY);  // the background colour is still 123456
+  EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xC0, 0x40);
+  BitBlt(dibDC, 0, 0, 2, 1, dibDC, 0, 0, DSTINVERT);
+  EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xC0, 0x80);
 
   SelectObject(dibDC, oldDib);
   SelectObject(monoDC, oldMono);
