@@ -3,44 +3,12 @@
 #include <vector>
 
 #include "platform/Gdi.h"
+#include "tests/platform/GdiTestSurface.h"
 
 namespace {
 
-// A memory DC on a 32-bit top-down DIB section, pre-filled with a value.
-struct TSurface {
-  HDC DC = nullptr;
-  HBITMAP Bitmap = nullptr;
-  HGDIOBJ Old = nullptr;
-  DWORD* Bits = nullptr;
-  int Width;
-  TSurface(int w, int h, DWORD fill = 0) : Width(w) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    Bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    Bits = static_cast<DWORD*>(bits);
-    std::fill(Bits, Bits + w * h, fill);
-    DC = CreateCompatibleDC(nullptr);
-    Old = SelectObject(DC, Bitmap);
-  }
-  ~TSurface() {
-    SelectObject(DC, Old);
-    DeleteDC(DC);
-    DeleteObject(Bitmap);
-  }
-  DWORD At(int x, int y) const { return Bits[y * Width + x]; }
-};
-
-class GdiBlit : public ::testing::Test {
- protected:
-  void SetUp() override { FLive = GetLiveGdiObjectCount(); }
-  void TearDown() override { EXPECT_EQ(GetLiveGdiObjectCount(), FLive) << "a GDI object leaked"; }
-
- private:
-  int FLive = 0;
-};
+using TSurface = TTestSurface;
+using GdiBlit = TGdiLeakCheck;
 
 TEST_F(GdiBlit, FillRectIsHalfOpenAndWritesAlphaZero) {
   TSurface s(6, 6, 0xFFFFFFFF);

@@ -4,41 +4,15 @@
 #include <vector>
 
 #include "platform/Gdi.h"
+#include "tests/platform/GdiTestSurface.h"
 
 namespace {
 
-// Every test must leave no GDI object alive.
-class Gdi : public ::testing::Test {
- protected:
-  void SetUp() override { FLive = GetLiveGdiObjectCount(); }
-  void TearDown() override { EXPECT_EQ(GetLiveGdiObjectCount(), FLive) << "a GDI object leaked"; }
+using Gdi = TGdiLeakCheck;
 
-  // A memory DC with a 32-bit DIB section of w x h selected.
-  struct TSurface {
-    HDC DC = nullptr;
-    HBITMAP Bitmap = nullptr;
-    HGDIOBJ Old = nullptr;
-    DWORD* Bits = nullptr;
-    TSurface(int w, int h, bool topDown = true) {
-      BITMAPINFO bi{};
-      bi.bmiHeader.biWidth = w;
-      bi.bmiHeader.biHeight = topDown ? -h : h;
-      bi.bmiHeader.biBitCount = 32;
-      void* bits = nullptr;
-      Bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-      Bits = static_cast<DWORD*>(bits);
-      DC = CreateCompatibleDC(nullptr);
-      Old = SelectObject(DC, Bitmap);
-    }
-    ~TSurface() {
-      SelectObject(DC, Old);
-      DeleteDC(DC);
-      DeleteObject(Bitmap);
-    }
-  };
-
- private:
-  int FLive = 0;
+// Rows bottom-up or top-down, for the row-order test.
+struct TSurface : TTestSurface {
+  explicit TSurface(int w, int h, bool topDown = true) : TTestSurface(w, h, 0, topDown) {}
 };
 
 TEST_F(Gdi, ObjectsDescribeThemselvesAndCountWhileAlive) {
