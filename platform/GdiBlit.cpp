@@ -5,8 +5,6 @@
 
 namespace {
 
-DWORD ToBGRA(COLORREF c) { return (c & 0x00FF00) | ((c & 0xFF) << 16) | ((c >> 16) & 0xFF); }
-
 // On a monochrome target every operand is all ones or all zeros, and the
 // result's low bit is the new pixel bit.
 DWORD MonoMask(bool set) { return set ? 0xFFFFFFFF : 0; }
@@ -41,7 +39,7 @@ DWORD Destination(const TBitmapObject& target, LONG x, LONG y) {
 // other colours by brightness.
 DWORD PatternOperand(const TBitmapObject& target, const TDCState& state, DWORD p) {
   if (target.BitsPerPixel != 1) return p;
-  return MonoMask((p & 0x00FFFFFF) == ToBGRA(state.BkColor) || Bright(p));
+  return MonoMask((p & 0x00FFFFFF) == ColorToBGRA(state.BkColor) || Bright(p));
 }
 
 // Result bits of the ternary operation T for pattern, source and destination.
@@ -92,7 +90,7 @@ struct TPattern {
           p = Solid;
           return true;
         }
-        p = ToBGRA(State->BkColor);
+        p = ColorToBGRA(State->BkColor);
         return State->BkMode == OPAQUE;
       }
       case BS_PATTERN: {
@@ -103,7 +101,7 @@ struct TPattern {
         const DWORD v = ReadPixel(pattern, px, py);
         // Monochrome device patterns take the DC's colours; patterns carry no alpha.
         if (pattern.BitsPerPixel == 1 && !pattern.IsDIBSection)
-          p = ToBGRA(v ? State->BkColor : State->TextColor);
+          p = ColorToBGRA(v ? State->BkColor : State->TextColor);
         else
           p = v & 0x00FFFFFF;
         return true;
@@ -119,42 +117,13 @@ TPattern PatternOf(TDeviceContext* dc, HBRUSH brush) {
   pattern.Brush = GdiLookupAs<TBrushObject>(brush, OBJ_BRUSH);
   if (pattern.Brush) {
     const COLORREF color = pattern.Brush->IsDCBrush ? dc->State.DCBrushColor : pattern.Brush->Description.lbColor;
-    pattern.Solid = ToBGRA(color);
+    pattern.Solid = ColorToBGRA(color);
   }
   return pattern;
 }
 
 bool IsNullBrush(const TPattern& pattern) {
   return !pattern.Brush || pattern.Brush->Description.lbStyle == BS_NULL;
-}
-
-// Where the operation may write: the device rectangle within the surface
-// and the clip.
-void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
-                  pixman_region32_t& out) {
-  l = std::max<LONG>(l, 0);
-  t = std::max<LONG>(t, 0);
-  r = std::min<LONG>(r, surface.Width);
-  b = std::min<LONG>(b, surface.Height);
-  if (l >= r || t >= b) {
-    pixman_region32_init(&out);
-    return;
-  }
-  pixman_region32_init_rect(&out, l, t, static_cast<unsigned>(r - l), static_cast<unsigned>(b - t));
-  if (dc->State.HasClip) pixman_region32_intersect(&out, &out, const_cast<pixman_region32_t*>(dc->State.Clip.get()));
-}
-
-// Calls visit(x, y) for every device pixel of the target region.
-template <typename Visit>
-void ForTarget(TDeviceContext* dc, TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b, Visit visit) {
-  pixman_region32_t region;
-  TargetRegion(dc, surface, l, t, r, b, region);
-  int n = 0;
-  const pixman_box32_t* boxes = pixman_region32_rectangles(&region, &n);
-  for (int i = 0; i < n; ++i)
-    for (LONG y = boxes[i].y1; y < boxes[i].y2; ++y)
-      for (LONG x = boxes[i].x1; x < boxes[i].x2; ++x) visit(x, y);
-  pixman_region32_fini(&region);
 }
 
 // Applies rop with pattern only over a device rectangle.
@@ -171,10 +140,6 @@ bool PatternFill(TDeviceContext* dc, const TPattern& pattern, LONG l, LONG t, LO
   return true;
 }
 
-POINT Device(const TDCState& s, int x, int y) {
-  return {x - s.WindowOrg.X + s.ViewportOrg.X, y - s.WindowOrg.Y + s.ViewportOrg.Y};
-}
-
 HBRUSH ResolveBrush(HBRUSH hbr) {
   const auto value = reinterpret_cast<uintptr_t>(hbr);
   if (value >= 1 && value <= SystemColorCount) return GetSysColorBrush(static_cast<int>(value) - 1);
@@ -188,10 +153,10 @@ DWORD SourcePixel(const TBitmapObject& source, const TDCState& sourceState, cons
   if (source.BitsPerPixel == 1 && (monoTarget || !source.IsDIBSection)) {
     const bool bit = PixelBit(source, x, y);
     if (monoTarget) return MonoMask(bit);
-    return ToBGRA(bit ? targetState.BkColor : targetState.TextColor);
+    return ColorToBGRA(bit ? targetState.BkColor : targetState.TextColor);
   }
   const DWORD v = ReadPixel(source, x, y);
-  if (monoTarget) return MonoMask((v & 0x00FFFFFF) == ToBGRA(sourceState.BkColor));
+  if (monoTarget) return MonoMask((v & 0x00FFFFFF) == ColorToBGRA(sourceState.BkColor));
   return v;
 }
 
@@ -217,12 +182,26 @@ DWORD AreaAverage(const TBitmapObject& source, double x0, double y0, double x1, 
 
 }  // namespace
 
+void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
+                  pixman_region32_t& out) {
+  l = std::max<LONG>(l, 0);
+  t = std::max<LONG>(t, 0);
+  r = std::min<LONG>(r, surface.Width);
+  b = std::min<LONG>(b, surface.Height);
+  if (l >= r || t >= b) {
+    pixman_region32_init(&out);
+    return;
+  }
+  pixman_region32_init_rect(&out, l, t, static_cast<unsigned>(r - l), static_cast<unsigned>(b - t));
+  if (dc->State.HasClip) pixman_region32_intersect(&out, &out, const_cast<pixman_region32_t*>(dc->State.Clip.get()));
+}
+
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc) return FALSE;
   if (w < 0) x += w, w = -w;
   if (h < 0) y += h, h = -h;
-  const POINT p = Device(dc->State, x, y);
+  const POINT p = DeviceOf(dc->State, x, y);
   return PatternFill(dc, PatternOf(dc, dc->State.Brush), p.X, p.Y, p.X + w, p.Y + h, rop) ? TRUE : FALSE;
 }
 
@@ -231,7 +210,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   hbr = ResolveBrush(hbr);
   if (!dc || !lprc || !GdiLookupAs<TBrushObject>(hbr, OBJ_BRUSH)) return 0;
   if (lprc->Right <= lprc->Left || lprc->Bottom <= lprc->Top) return 1;
-  const POINT a = Device(dc->State, lprc->Left, lprc->Top), b = Device(dc->State, lprc->Right, lprc->Bottom);
+  const POINT a = DeviceOf(dc->State, lprc->Left, lprc->Top), b = DeviceOf(dc->State, lprc->Right, lprc->Bottom);
   return PatternFill(dc, PatternOf(dc, hbr), a.X, a.Y, b.X, b.Y, PATCOPY) ? 1 : 0;
 }
 
@@ -252,7 +231,7 @@ BOOL InvertRect(HDC hDC, const RECT* lprc) {
   TDeviceContext* dc = DCLookup(hDC);
   if (!dc || !lprc) return FALSE;
   if (lprc->Right <= lprc->Left || lprc->Bottom <= lprc->Top) return TRUE;
-  const POINT a = Device(dc->State, lprc->Left, lprc->Top), b = Device(dc->State, lprc->Right, lprc->Bottom);
+  const POINT a = DeviceOf(dc->State, lprc->Left, lprc->Top), b = DeviceOf(dc->State, lprc->Right, lprc->Bottom);
   return PatternFill(dc, TPattern{}, a.X, a.Y, b.X, b.Y, DSTINVERT) ? TRUE : FALSE;
 }
 
@@ -273,8 +252,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   if (hDest < 0) yDest += hDest, hDest = -hDest;
   if (wSrc < 0) xSrc += wSrc, wSrc = -wSrc;
   if (hSrc < 0) ySrc += hSrc, hSrc = -hSrc;
-  const POINT d = Device(dst->State, xDest, yDest);
-  const POINT s = Device(src->State, xSrc, ySrc);
+  const POINT d = DeviceOf(dst->State, xDest, yDest);
+  const POINT s = DeviceOf(src->State, xSrc, ySrc);
   const TPattern pattern = PatternOf(dst, dst->State.Brush);
   const bool halftone =
       dst->State.StretchMode == HALFTONE && (wSrc != wDest || hSrc != hDest) && target->BitsPerPixel != 1;
@@ -322,7 +301,7 @@ BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
   pixman_region32_t area;
   pixman_region32_init(&area);
   pixman_region32_copy(&area, &region->Region);
-  const POINT origin = Device(dc->State, 0, 0);
+  const POINT origin = DeviceOf(dc->State, 0, 0);
   pixman_region32_translate(&area, origin.X, origin.Y);
   int n = 0;
   const pixman_box32_t* boxes = pixman_region32_rectangles(&area, &n);

@@ -55,19 +55,13 @@ void ReplaceState(TDeviceContext& dc, TDCState next) {
   current = std::move(next);
 }
 
-POINT ToDevice(const TDCState& s, int x, int y) {
-  return {x - s.WindowOrg.X + s.ViewportOrg.X, y - s.WindowOrg.Y + s.ViewportOrg.Y};
-}
-
-DWORD ToBGRA(COLORREF c) { return (c & 0x00FF00) | ((c & 0xFF) << 16) | ((c >> 16) & 0xFF); }
-COLORREF ToColorRef(DWORD bgra) { return (bgra & 0x00FF00) | ((bgra & 0xFF) << 16) | ((bgra >> 16) & 0xFF); }
 
 // A device pixel the DC may touch: on its surface and inside its clip.
 TBitmapObject* DrawablePixel(HDC hdc, int x, int y, POINT& device) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc) return nullptr;
   TBitmapObject* surface = DCSurface(dc);
-  device = ToDevice(dc->State, x, y);
+  device = DeviceOf(dc->State, x, y);
   if (!surface || device.X < 0 || device.Y < 0 || device.X >= surface->Width || device.Y >= surface->Height)
     return nullptr;
   if (dc->State.HasClip &&
@@ -257,7 +251,7 @@ BOOL GetBrushOrgEx(HDC hdc, POINT* lppt) { return GetPoint(hdc, &TDCState::Brush
 BOOL LPtoDP(HDC hdc, POINT* lppt, int c) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc || (!lppt && c > 0)) return FALSE;
-  for (int i = 0; i < c; ++i) lppt[i] = ToDevice(dc->State, lppt[i].X, lppt[i].Y);
+  for (int i = 0; i < c; ++i) lppt[i] = DeviceOf(dc->State, lppt[i].X, lppt[i].Y);
   return TRUE;
 }
 
@@ -298,14 +292,14 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   TBitmapObject* surface = DrawablePixel(hdc, x, y, device);
   if (!surface) return CLR_INVALID;
   // Colours given as COLORREF carry no alpha: the pixel's alpha becomes 0.
-  WritePixel(*surface, device.X, device.Y, ToBGRA(color & 0x00FFFFFF));
-  return ToColorRef(ReadPixel(*surface, device.X, device.Y) & 0x00FFFFFF);
+  WritePixel(*surface, device.X, device.Y, ColorToBGRA(color & 0x00FFFFFF));
+  return BGRAToColor(ReadPixel(*surface, device.X, device.Y) & 0x00FFFFFF);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
   POINT device;
   TBitmapObject* surface = DrawablePixel(hdc, x, y, device);
-  return surface ? ToColorRef(ReadPixel(*surface, device.X, device.Y) & 0x00FFFFFF) : CLR_INVALID;
+  return surface ? BGRAToColor(ReadPixel(*surface, device.X, device.Y) & 0x00FFFFFF) : CLR_INVALID;
 }
 
 COLORREF GetNearestColor(HDC hdc, COLORREF color) { return DCLookup(hdc) ? color & 0x00FFFFFF : CLR_INVALID; }

@@ -109,3 +109,30 @@ DWORD ReadPixel(const TBitmapObject& bitmap, LONG x, LONG y);
 void WritePixel(TBitmapObject& bitmap, LONG x, LONG y, DWORD bgra);
 // A new bitmap of the size and depth, zero-filled; nullptr when too large.
 std::unique_ptr<TBitmapObject> NewBitmap(LONG width, LONG height, WORD bitsPerPixel);
+
+// COLORREF (0x00BBGGRR) to a BGRA pixel with alpha 0, and back.
+inline DWORD ColorToBGRA(COLORREF c) { return (c & 0x00FF00) | ((c & 0xFF) << 16) | ((c >> 16) & 0xFF); }
+inline COLORREF BGRAToColor(DWORD bgra) { return (bgra & 0x00FF00) | ((bgra & 0xFF) << 16) | ((bgra >> 16) & 0xFF); }
+
+// Logical to device: no scaling, only the two origins.
+inline POINT DeviceOf(const TDCState& s, int x, int y) {
+  return {x - s.WindowOrg.X + s.ViewportOrg.X, y - s.WindowOrg.Y + s.ViewportOrg.Y};
+}
+
+// Where an operation may write: the device rectangle within the surface and
+// the clip. The caller finishes the region.
+void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
+                  pixman_region32_t& out);
+
+// Calls visit(x, y) for every device pixel of the target region.
+template <typename Visit>
+void ForTarget(TDeviceContext* dc, TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b, Visit visit) {
+  pixman_region32_t region;
+  TargetRegion(dc, surface, l, t, r, b, region);
+  int n = 0;
+  const pixman_box32_t* boxes = pixman_region32_rectangles(&region, &n);
+  for (int i = 0; i < n; ++i)
+    for (LONG y = boxes[i].y1; y < boxes[i].y2; ++y)
+      for (LONG x = boxes[i].x1; x < boxes[i].x2; ++x) visit(x, y);
+  pixman_region32_fini(&region);
+}

@@ -4,6 +4,7 @@
 #include <unicode/utf16.h>
 
 #include "platform/Kernel.h"
+#include "platform/Modules.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ __attribute__((weak)) const TEmbeddedResourceTable* ProgramResourceTable() {
 
 HMODULE GetModuleHandleW(LPCWSTR lpModuleName) {
   if (!lpModuleName) return HandleOf(ProgramModule);
+  if (HMODULE loaded = GetLoadedLibrary(lpModuleName)) return loaded;
   SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
 }

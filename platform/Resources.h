@@ -32,9 +32,8 @@ inline bool IS_INTRESOURCE(LPCWSTR P) { return (reinterpret_cast<ULONG_PTR>(P) >
 #define RT_GROUP_CURSOR MAKEINTRESOURCEW(12)
 #define RT_GROUP_ICON MAKEINTRESOURCEW(14)
 
-// nullptr names the program itself. Libraries loaded at run time will be
-// found here once they register their modules; until then any other name
-// fails with ERROR_MOD_NOT_FOUND.
+// nullptr names the program itself; other names find libraries loaded with
+// LoadLibraryW (platform/Modules.h), else fail with ERROR_MOD_NOT_FOUND.
 HMODULE GetModuleHandleW(LPCWSTR lpModuleName);
 
 // Names and types match without regard to case; "#123" matches number 123.

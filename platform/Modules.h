@@ -1,0 +1,23 @@
+#pragma once
+// Libraries loaded at run time, answered from the platform's own table of
+// modules. Tests can make any module, or any single entry point, missing, so
+// that every fallback of their callers runs.
+
+#include "platform/Resources.h"
+
+using FARPROC = void (*)();
+
+// Names match without regard to case, with or without ".dll". nullptr for
+// a module that does not exist or is switched off.
+HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
+// nullptr for an unknown or switched-off entry point.
+FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+// Counted: the module stays loaded until freed as often as it was loaded.
+BOOL FreeLibrary(HMODULE hLibModule);
+// The module when it is loaded, else nullptr.
+HMODULE GetLoadedLibrary(LPCWSTR lpModuleName);
+
+void SetModuleAvailable(LPCWSTR ModuleName, bool Available);
+void SetEntryPointAvailable(LPCWSTR ModuleName, LPCSTR EntryName, bool Available);
+// Every module and entry point available again.
+void ResetModuleAvailability();

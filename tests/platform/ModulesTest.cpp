@@ -1,0 +1,103 @@
+#include "platform/Modules.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Msimg32.h"
+#include "tests/platform/GdiTestSurface.h"
+
+namespace {
+
+class Modules : public TGdiLeakCheck {
+ protected:
+  void TearDown() override {
+    ResetModuleAvailability();
+    TGdiLeakCheck::TearDown();
+  }
+};
+
+TEST_F(Modules, LoadedByAnyCaseAndCountedUntilFreed) {
+  EXPECT_EQ(GetModuleHandleW(u"msimg32.dll"), nullptr);
+  HMODULE a = LoadLibraryW(u"MSIMG32.DLL");
+  HMODULE b = LoadLibraryW(u"msimg32");
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(GetModuleHandleW(u"msimg32.dll"), a);
+  EXPECT_EQ(reinterpret_cast<TAlphaBlendProc>(GetProcAddress(a, "AlphaBlend")), &AlphaBlend);
+  EXPECT_EQ(GetProcAddress(a, "alphablend"), nullptr);  // entry names are exact
+  EXPECT_EQ(GetProcAddress(a, "TransparentBlt"), nullptr);
+  EXPECT_EQ(LoadLibraryW(u"nosuch.dll"), nullptr);
+  EXPECT_EQ(LoadLibraryW(u"msimg32.dl"), nullptr);
+  EXPECT_TRUE(FreeLibrary(a));
+  EXPECT_NE(GetModuleHandleW(u"msimg32.dll"), nullptr);
+  EXPECT_TRUE(FreeLibrary(b));
+  EXPECT_EQ(GetModuleHandleW(u"msimg32.dll"), nullptr);
+  EXPECT_FALSE(FreeLibrary(b));
+  EXPECT_EQ(GetProcAddress(a, "AlphaBlend"), nullptr);  // not loaded any more
+}
+
+TEST_F(Modules, SwitchesMakeModulesAndEntriesMissing) {
+  SetModuleAvailable(u"msimg32.dll", false);
+  EXPECT_EQ(LoadLibraryW(u"msimg32.dll"), nullptr);
+  SetModuleAvailable(u"msimg32.dll", true);
+  SetEntryPointAvailable(u"msimg32.dll", "GradientFill", false);
+  HMODULE h = LoadLibraryW(u"msimg32.dll");
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(GetProcAddress(h, "GradientFill"), nullptr);
+  EXPECT_NE(GetProcAddress(h, "AlphaBlend"), nullptr);
+  FreeLibrary(h);
+}
+
+TEST_F(Modules, AlphaBlendFollowsTheBlendArithmetic) {
+  TTestSurface source(1, 1, 0x80402010);  // premultiplied, alpha 128
+  TTestSurface target(1, 1, 0xFF0080FF);
+  BLENDFUNCTION bf;
+  bf.AlphaFormat = AC_SRC_ALPHA;
+  bf.SourceConstantAlpha = 255;
+  ASSERT_TRUE(AlphaBlend(target.DC, 0, 0, 1, 1, source.DC, 0, 0, 1, 1, bf));
+  // k = 1, a = 128, r = 127/255: B = 16 + 255r = 143, G = 32 + 128r = 95.749 -> 96,
+  // R = 64 + 0 = 64, A = 128 + 255r = 255.
+  EXPECT_EQ(target.At(0, 0), 0xFF40608Fu);
+
+  // Constant alpha only: half of each.
+  TTestSurface plain(1, 1, 0x00000000);
+  TTestSurface white(1, 1, 0x00FFFFFF);
+  BLENDFUNCTION half;
+  half.SourceConstantAlpha = 128;
+  ASSERT_TRUE(AlphaBlend(plain.DC, 0, 0, 1, 1, white.DC, 0, 0, 1, 1, half));
+  // k = 128/255: 255k = 128 for each colour; a = 128, r = 127/255, alpha = 128.
+  EXPECT_EQ(plain.At(0, 0), 0x80808080u);
+
+  // Stretching by the nearest pixel; bad rectangles fail.
+  TTestSurface two(2, 1);
+  two.Bits[0] = 0xFF0000FF;
+  two.Bits[1] = 0xFF00FF00;
+  TTestSurface wide(4, 1);
+  ASSERT_TRUE(AlphaBlend(wide.DC, 0, 0, 4, 1, two.DC, 0, 0, 2, 1, bf));
+  EXPECT_EQ(wide.At(1, 0), 0xFF0000FFu);
+  EXPECT_EQ(wide.At(2, 0), 0xFF00FF00u);
+  EXPECT_FALSE(AlphaBlend(wide.DC, 0, 0, 4, 1, two.DC, 1, 0, 2, 1, bf));
+  EXPECT_FALSE(AlphaBlend(wide.DC, 0, 0, -4, 1, two.DC, 0, 0, 2, 1, bf));
+}
+
+TEST_F(Modules, GradientFillInterpolatesFromEdgeToEdge) {
+  TTestSurface s(4, 2, 0xFFFFFFFF);
+  TRIVERTEX v[2];
+  v[0].x = 0;
+  v[0].y = 0;
+  v[0].Red = 0xFF00;
+  v[1].x = 4;
+  v[1].y = 2;
+  v[1].Blue = 0xFF00;
+  GRADIENT_RECT rect{0, 1};
+  ASSERT_TRUE(GradientFill(s.DC, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_EQ(s.At(0, 0), 0x00FF0000u);  // the first colour, alpha 0
+  EXPECT_EQ(s.At(2, 1), 0x007F007Fu);
+  EXPECT_EQ(s.At(3, 0), 0x003F00BFu);
+  ASSERT_TRUE(GradientFill(s.DC, v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
+  EXPECT_EQ(s.At(3, 0), 0x00FF0000u);
+  EXPECT_EQ(s.At(0, 1), 0x007F007Fu);
+  GRADIENT_RECT bad{0, 5};
+  EXPECT_FALSE(GradientFill(s.DC, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+}
+
+}  // namespace
