@@ -367,3 +367,28 @@ inline constexpr int SystemColorCount = 31;
 DWORD GetSysColor(int nIndex);
 HBRUSH GetSysColorBrush(int nIndex);
 BOOL SetSysColors(int cElements, const int* lpaElements, const COLORREF* lpaRgbValues);
+
+// --- Lines and shapes -----------------------------------------------------
+
+inline constexpr int ALTERNATE = 1;
+inline constexpr int WINDING = 2;
+
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* lppt);
+BOOL GetCurrentPositionEx(HDC hdc, POINT* lppt);
+// One-pixel lines leave out their last pixel; styled pens fill their gaps
+// with the background colour when the background mode is opaque. Every
+// pixel goes through the DC's ROP2 mode with the pen colour (alpha 0).
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL Polyline(HDC hdc, const POINT* apt, int cpt);
+int SetPolyFillMode(HDC hdc, int mode);
+int GetPolyFillMode(HDC hdc);
+// Fills the pixels whose centres (the integer points) lie inside, by the
+// fill mode, with the brush, then draws the closed outline with the pen.
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt);
+// The outline on the rectangle's own edge pixels (right and bottom
+// excluded), the inside with the brush; with the null pen the filled area is
+// one pixel smaller each way.
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+// A dotted frame drawn by inverting every other pixel with the background
+// colour (the others with the text colour); drawing it twice restores it.
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc);

@@ -73,6 +73,8 @@ struct TDCState {
   int StretchMode = BLACKONWHITE;
   COLORREF DCBrushColor = RGB(255, 255, 255);
   COLORREF DCPenColor = RGB(0, 0, 0);
+  POINT CurrentPos;
+  int PolyFillMode = 1;  // ALTERNATE
   bool HasClip = false;
   std::shared_ptr<const pixman_region32_t> Clip;  // device coordinates
 };
