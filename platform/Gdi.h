@@ -392,3 +392,47 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 // A dotted frame drawn by inverting every other pixel with the background
 // colour (the others with the text colour); drawing it twice restores it.
 BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
+
+// Approximate shapes: the brush inside, the pen on the edge.
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height);
+
+// --- Edges and frame controls ---------------------------------------------
+
+inline constexpr UINT BDR_RAISEDOUTER = 0x0001;
+inline constexpr UINT BDR_SUNKENOUTER = 0x0002;
+inline constexpr UINT BDR_RAISEDINNER = 0x0004;
+inline constexpr UINT BDR_SUNKENINNER = 0x0008;
+inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr UINT BF_LEFT = 0x0001;
+inline constexpr UINT BF_TOP = 0x0002;
+inline constexpr UINT BF_RIGHT = 0x0004;
+inline constexpr UINT BF_BOTTOM = 0x0008;
+inline constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+inline constexpr UINT BF_MIDDLE = 0x0800;
+inline constexpr UINT BF_ADJUST = 0x2000;
+inline constexpr UINT BF_FLAT = 0x4000;
+inline constexpr UINT BF_MONO = 0x8000;
+
+// Two rings, outer then inner, each with its top and left sides in one
+// colour and its bottom and right sides (corners included) in the other.
+BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags);
+
+inline constexpr UINT DFC_SCROLL = 3;
+inline constexpr UINT DFC_BUTTON = 4;
+inline constexpr UINT DFCS_SCROLLUP = 0x0000;
+inline constexpr UINT DFCS_SCROLLDOWN = 0x0001;
+inline constexpr UINT DFCS_SCROLLLEFT = 0x0002;
+inline constexpr UINT DFCS_SCROLLRIGHT = 0x0003;
+inline constexpr UINT DFCS_SCROLLSIZEGRIP = 0x0008;
+inline constexpr UINT DFCS_BUTTONPUSH = 0x0010;
+inline constexpr UINT DFCS_INACTIVE = 0x0100;
+inline constexpr UINT DFCS_PUSHED = 0x0200;
+inline constexpr UINT DFCS_FLAT = 0x4000;
+
+// Push buttons (normal, pushed, flat), scroll-bar arrows (inactive, pushed,
+// flat) and the size grip, drawn geometrically in the system colours.
+BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState);
