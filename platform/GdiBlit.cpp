@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/GdiObjects.h"
 
@@ -132,6 +133,15 @@ bool PatternFill(TDeviceContext* dc, const TPattern& pattern, LONG l, LONG t, LO
   if (!surface) return false;
   const BYTE code = static_cast<BYTE>(rop >> 16);
   if (UsesPattern(code) && IsNullBrush(pattern)) return true;
+  const bool solid = pattern.Brush && pattern.Brush->Description.lbStyle == BS_SOLID;
+  if (surface->BitsPerPixel == 32 && ((code == 0xF0 && solid) || code == 0x00 || code == 0xFF)) {
+    // Whole rows of one value.
+    const DWORD value = code == 0xF0 ? pattern.Solid : code == 0x00 ? 0 : 0xFFFFFFFF;
+    ForRows(dc, *surface, l, t, r, b, [&](LONG y, LONG x1, LONG x2) {
+      std::fill_n(reinterpret_cast<DWORD*>(surface->Row(y)) + x1, x2 - x1, value);
+    });
+    return true;
+  }
   ForTarget(dc, *surface, l, t, r, b, [&](LONG x, LONG y) {
     DWORD p = 0;
     if (UsesPattern(code) && !pattern.At(x, y, p)) return;
@@ -263,6 +273,35 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   if (source == target) {
     snapshot = *source;
     from = &snapshot;
+  }
+  if (code == 0xCC && !flipX && !flipY && wSrc == wDest && hSrc == hDest && target->BitsPerPixel == 32 &&
+      from->BitsPerPixel == 32) {
+    // Row copies, the source clipped to its bitmap.
+    ForRows(dst, *target, std::max<LONG>(d.X, d.X - s.X), std::max<LONG>(d.Y, d.Y - s.Y),
+            std::min<LONG>(d.X + wDest, d.X + from->Width - s.X), std::min<LONG>(d.Y + hDest, d.Y + from->Height - s.Y),
+            [&](LONG y, LONG x1, LONG x2) {
+              std::memcpy(target->Row(y) + 4 * x1, from->Row(y - d.Y + s.Y) + 4 * (x1 - d.X + s.X),
+                          static_cast<size_t>(x2 - x1) * 4);
+            });
+    return TRUE;
+  }
+  if (code == 0xCC && !halftone && target->BitsPerPixel == 32 && from->BitsPerPixel == 32) {
+    // Nearest pixels in whole rows, each column's source worked out once.
+    std::vector<LONG> columns(static_cast<size_t>(wDest));
+    for (LONG i = 0; i < wDest; ++i)
+      columns[i] = s.X + static_cast<LONG>(static_cast<int64_t>(flipX ? wDest - 1 - i : i) * wSrc / wDest);
+    ForRows(dst, *target, d.X, d.Y, d.X + wDest, d.Y + hDest, [&](LONG y, LONG x1, LONG x2) {
+      const LONG j = flipY ? hDest - 1 - (y - d.Y) : y - d.Y;
+      const LONG sy = s.Y + static_cast<LONG>(static_cast<int64_t>(j) * hSrc / hDest);
+      if (sy < 0 || sy >= from->Height) return;
+      const auto* in = reinterpret_cast<const DWORD*>(from->Row(sy));
+      auto* out = reinterpret_cast<DWORD*>(target->Row(y));
+      for (LONG x = x1; x < x2; ++x) {
+        const LONG sx = columns[x - d.X];
+        if (sx >= 0 && sx < from->Width) out[x] = in[sx];
+      }
+    });
+    return TRUE;
   }
   ForTarget(dst, *target, d.X, d.Y, d.X + wDest, d.Y + hDest, [&](LONG x, LONG y) {
     LONG i = x - d.X, j = y - d.Y;

@@ -126,15 +126,22 @@ inline POINT DeviceOf(const TDCState& s, int x, int y) {
 void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
                   pixman_region32_t& out);
 
-// Calls visit(x, y) for every device pixel of the target region.
+// Calls visit(y, x1, x2) for every row span [x1, x2) of the target region.
 template <typename Visit>
-void ForTarget(TDeviceContext* dc, TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b, Visit visit) {
+void ForRows(TDeviceContext* dc, TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b, Visit visit) {
   pixman_region32_t region;
   TargetRegion(dc, surface, l, t, r, b, region);
   int n = 0;
   const pixman_box32_t* boxes = pixman_region32_rectangles(&region, &n);
   for (int i = 0; i < n; ++i)
-    for (LONG y = boxes[i].y1; y < boxes[i].y2; ++y)
-      for (LONG x = boxes[i].x1; x < boxes[i].x2; ++x) visit(x, y);
+    for (LONG y = boxes[i].y1; y < boxes[i].y2; ++y) visit(y, boxes[i].x1, boxes[i].x2);
   pixman_region32_fini(&region);
+}
+
+// Calls visit(x, y) for every device pixel of the target region.
+template <typename Visit>
+void ForTarget(TDeviceContext* dc, TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b, Visit visit) {
+  ForRows(dc, surface, l, t, r, b, [&](LONG y, LONG x1, LONG x2) {
+    for (LONG x = x1; x < x2; ++x) visit(x, y);
+  });
 }

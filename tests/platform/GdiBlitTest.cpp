@@ -220,3 +220,24 @@ TEST_F(GdiBlit, SystemColoursAndRegionsFills) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GdiBlit, CopiesStayInsideTheSourceAndTheClip) {
+  TTestSurface source(3, 3);
+  for (int i = 0; i < 9; ++i) source.Bits[i] = 0x01000000u * static_cast<DWORD>(i + 1) + static_cast<DWORD>(i);
+  TTestSurface target(4, 4, 0xEEEEEEEE);
+  IntersectClipRect(target.DC, 0, 0, 4, 3);
+  // The source runs out after two columns and two rows.
+  ASSERT_TRUE(BitBlt(target.DC, 0, 0, 4, 4, source.DC, 1, 1, SRCCOPY));
+  EXPECT_EQ(target.At(0, 0), source.At(1, 1));
+  EXPECT_EQ(target.At(1, 1), source.At(2, 2));
+  EXPECT_EQ(target.At(2, 0), 0xEEEEEEEEu);
+  EXPECT_EQ(target.At(0, 2), 0xEEEEEEEEu);
+  // A copy onto itself reads the old pixels.
+  BitBlt(source.DC, 1, 0, 2, 3, source.DC, 0, 0, SRCCOPY);
+  EXPECT_EQ(source.At(1, 0), 0x01000000u);
+  EXPECT_EQ(source.At(2, 0), 0x02000001u);
+}
+
+}  // namespace
