@@ -108,6 +108,21 @@ TEST_F(GdiLines, PolygonArrowsAreSolidWithPenAndBrushOfOneColour) {
             "....###...\n"
             ".....#....\n"
             "..........\n");
+  // The down arrow of a 9 x 9 button: 5, 3 and 1 pixels wide.
+  TTestSurface arrow(9, 9, 0x00FFFFFF);
+  SelectObject(arrow.DC, brush);
+  SelectObject(arrow.DC, pen);
+  const POINT button[3] = {{6, 3}, {4, 5}, {2, 3}};
+  Polygon(arrow.DC, button, 3);
+  EXPECT_EQ(Picture(arrow, 9, 9, 0),
+            ".........\n.........\n.........\n"
+            "..#####..\n"
+            "...###...\n"
+            "....#....\n"
+            ".........\n.........\n.........\n");
+  SelectObject(arrow.DC, GetStockObject(WHITE_BRUSH));
+  SelectObject(arrow.DC, GetStockObject(BLACK_PEN));
+
   // With the null pen only the inside is filled.
   TTestSurface f(10, 7, 0x00FFFFFF);
   SelectObject(f.DC, brush);
