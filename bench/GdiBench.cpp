@@ -66,13 +66,16 @@ void BitBltGdi(benchmark::State& state) {
 }
 BENCHMARK(BitBltGdi);
 
-void BitBltPixman(benchmark::State& state) {
+// One surface composited onto another with op.
+void CompositePixman(benchmark::State& state, pixman_op_t op) {
   TSurface a, b;
   pixman_image_t *src = Wrap(a), *dst = Wrap(b);
-  for (auto _ : state) pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, Width, Height);
+  for (auto _ : state) pixman_image_composite32(op, src, nullptr, dst, 0, 0, 0, 0, 0, 0, Width, Height);
   pixman_image_unref(src);
   pixman_image_unref(dst);
 }
+
+void BitBltPixman(benchmark::State& state) { CompositePixman(state, PIXMAN_OP_SRC); }
 BENCHMARK(BitBltPixman);
 
 void AlphaBlendGdi(benchmark::State& state) {
@@ -83,13 +86,7 @@ void AlphaBlendGdi(benchmark::State& state) {
 }
 BENCHMARK(AlphaBlendGdi);
 
-void AlphaBlendPixman(benchmark::State& state) {
-  TSurface a, b;
-  pixman_image_t *src = Wrap(a), *dst = Wrap(b);
-  for (auto _ : state) pixman_image_composite32(PIXMAN_OP_OVER, src, nullptr, dst, 0, 0, 0, 0, 0, 0, Width, Height);
-  pixman_image_unref(src);
-  pixman_image_unref(dst);
-}
+void AlphaBlendPixman(benchmark::State& state) { CompositePixman(state, PIXMAN_OP_OVER); }
 BENCHMARK(AlphaBlendPixman);
 
 void StretchBltGdi(benchmark::State& state) {

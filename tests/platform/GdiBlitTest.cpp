@@ -106,15 +106,8 @@ TEST_F(GdiBlit, MonochromeMeetsColourThroughTheDCColours) {
   EXPECT_EQ(GetPixel(monoDC, 1, 0), RGB(0, 0, 0));
 
   // A 1-bit DIB section brings its own colours.
-  BITMAPINFO bi{};
-  bi.bmiHeader.biWidth = 2;
-  bi.bmiHeader.biHeight = -1;
-  bi.bmiHeader.biBitCount = 1;
-  bi.bmiColors[0] = {0, 255, 0, 0};    // green
-  bi.bmiColors[1] = {0, 255, 255, 0};  // yellow
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  static_cast<BYTE*>(bits)[0] = 0x80;
+  HBITMAP dib = CreateMonoDibRow(2, {0, 255, 0, 0} /* green */, {0, 255, 255, 0} /* yellow */, 0x80, &bits);
   HDC dibDC = CreateCompatibleDC(nullptr);
   HGDIOBJ oldDib = SelectObject(dibDC, dib);
   BitBlt(colour.DC, 0, 0, 2, 1, dibDC, 0, 0, SRCCOPY);

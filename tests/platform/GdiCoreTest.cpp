@@ -89,15 +89,7 @@ TEST_F(Gdi, GetAndSetDIBitsConvertDepthsAndOrder) {
   EXPECT_EQ(pixels[1], 0x00FFFFFFu);
 
   // A 1-bit DIB section reads through its own colour table.
-  BITMAPINFO mbi{};
-  mbi.bmiHeader.biWidth = 2;
-  mbi.bmiHeader.biHeight = -1;
-  mbi.bmiHeader.biBitCount = 1;
-  mbi.bmiColors[0] = {0, 0, 255, 0};  // red
-  mbi.bmiColors[1] = {255, 0, 0, 0};  // blue
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(dc, &mbi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  static_cast<BYTE*>(bits)[0] = 0x40;  // 01
+  HBITMAP section = CreateMonoDibRow(2, {0, 0, 255, 0} /* red */, {255, 0, 0, 0} /* blue */, 0x40 /* 01 */);
   HGDIOBJ old = SelectObject(dc, section);
   EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
   EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 0, 255));

@@ -38,6 +38,22 @@ struct TTestSurface {
   DWORD At(int x, int y) const { return Bits[y * Width + x]; }
 };
 
+// A top-down 1-bit DIB section of w x 1 with the colour table given; its
+// first byte of bits is set to firstByte.
+inline HBITMAP CreateMonoDibRow(int w, RGBQUAD zero, RGBQUAD one, BYTE firstByte, void** bitsOut = nullptr) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -1;
+  bi.bmiHeader.biBitCount = 1;
+  bi.bmiColors[0] = zero;
+  bi.bmiColors[1] = one;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  static_cast<BYTE*>(bits)[0] = firstByte;
+  if (bitsOut) *bitsOut = bits;
+  return dib;
+}
+
 // Fails a test that leaves a GDI object alive.
 class TGdiLeakCheck : public ::testing::Test {
  protected:
