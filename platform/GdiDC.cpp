@@ -35,6 +35,7 @@ TDCState DefaultState(bool screen) {
   TDCState s;
   s.Brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   s.Pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+  s.Font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
   s.Bitmap = screen ? nullptr : DefaultBitmap();
   return s;
 }
@@ -48,7 +49,7 @@ void ReplaceState(TDeviceContext& dc, TDCState next) {
   if (!GdiLookup(next.Bitmap)) next.Bitmap = defaults.Bitmap;
   if (!GdiLookup(next.Brush)) next.Brush = defaults.Brush;
   if (!GdiLookup(next.Pen)) next.Pen = defaults.Pen;
-  if (next.Font && !GdiLookup(next.Font)) next.Font = nullptr;
+  if (!GdiLookup(next.Font)) next.Font = defaults.Font;
   const HGDIOBJ after[] = {next.Bitmap, next.Brush, next.Pen, next.Font};
   for (HGDIOBJ h : before) AdjustSelection(h, -1);
   for (HGDIOBJ h : after) AdjustSelection(h, +1);

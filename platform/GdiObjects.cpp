@@ -52,6 +52,7 @@ void CreateStockObjects(TRegistry& r) {
   r.Stock[NULL_PEN] = MakeStockPen(PS_NULL, 0);
   r.Stock[DC_BRUSH] = MakeStockBrush(BS_SOLID, RGB(255, 255, 255), true);
   r.Stock[DC_PEN] = MakeStockPen(PS_SOLID, RGB(0, 0, 0), true);
+  CreateStockFonts(r.Stock);
 }
 
 template <typename T>
@@ -105,6 +106,7 @@ int GetObjectW(HGDIOBJ h, int c, void* pv) {
   switch (o->Type) {
     case OBJ_BRUSH: return CopyOut(static_cast<TBrushObject*>(o)->Description, c, pv);
     case OBJ_PEN: return CopyOut(static_cast<TPenObject*>(o)->Description, c, pv);
+    case OBJ_FONT: return CopyOut(static_cast<TFontObject*>(o)->Description, c, pv);
     case OBJ_BITMAP: {
       auto* b = static_cast<TBitmapObject*>(o);
       DIBSECTION ds;

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "platform/Gdi.h"
+#include "platform/GdiText.h"
+
+class TFontFace;
 
 struct TGdiObject {
   explicit TGdiObject(DWORD type) : Type(type) {}
@@ -51,6 +54,14 @@ struct TPenObject : TGdiObject {
   bool IsDCPen = false;
 };
 
+struct TFontObject : TGdiObject {
+  TFontObject() : TGdiObject(OBJ_FONT) {}
+  LOGFONTW Description;
+  bool Realized = false;
+  std::shared_ptr<TFontFace> Face;  // realised on first use; nullptr if no font is installed
+  TEXTMETRICW Metrics;              // the face's, completed from the description
+};
+
 struct TRegionObject : TGdiObject {
   TRegionObject() : TGdiObject(OBJ_REGION) { pixman_region32_init(&Region); }
   ~TRegionObject() override { pixman_region32_fini(&Region); }
@@ -75,6 +86,9 @@ struct TDCState {
   COLORREF DCPenColor = RGB(0, 0, 0);
   POINT CurrentPos;
   int PolyFillMode = 1;  // ALTERNATE
+  UINT TextAlign = 0;
+  int JustifyExtra = 0;
+  int JustifyCount = 0;
   bool HasClip = false;
   std::shared_ptr<const pixman_region32_t> Clip;  // device coordinates
 };
@@ -98,6 +112,12 @@ TDeviceContext* DCLookup(HDC hdc);
 int GdiLiveObjectCount();
 // Makes the object a stock one: never deleted, not counted.
 void GdiMakeStock(HGDIOBJ h);
+
+// The stock fonts, made when the other stock objects are.
+void CreateStockFonts(HGDIOBJ* stock);
+// The DC's font realised, the system font when none is selected; nullptr
+// when no font is installed.
+TFontObject* DCFont(TDeviceContext* dc);
 
 // The surface a DC draws on, or nullptr.
 TBitmapObject* DCSurface(TDeviceContext* dc);
