@@ -8,34 +8,9 @@
 
 #include "platform/Gdi.h"
 #include "platform/Msimg32.h"
+#include "bench/BenchSurface.h"
 
 namespace {
-
-constexpr int Width = 790, Height = 478;
-
-struct TSurface {
-  HDC DC;
-  HBITMAP Bitmap;
-  HGDIOBJ Old;
-  DWORD* Bits;
-  TSurface(int w = Width, int h = Height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    Bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    Bits = static_cast<DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i) Bits[i] = 0x80000000u | static_cast<DWORD>(i * 2654435761u >> 8);
-    DC = CreateCompatibleDC(nullptr);
-    Old = SelectObject(DC, Bitmap);
-  }
-  ~TSurface() {
-    SelectObject(DC, Old);
-    DeleteDC(DC);
-    DeleteObject(Bitmap);
-  }
-};
 
 pixman_image_t* Wrap(TSurface& s, int w = Width, int h = Height) {
   return pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h, reinterpret_cast<uint32_t*>(s.Bits), w * 4);

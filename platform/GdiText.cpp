@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/FontFace.h"
@@ -84,23 +86,38 @@ std::vector<int>& Scratch() {
   return advances;
 }
 
+// The colour over the pixel at coverage a of 255; alpha 0 as all GDI output.
+DWORD Mix(DWORD pixel, DWORD color, DWORD a) {
+  DWORD mixed = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const DWORD dst = (pixel >> shift) & 0xFF, src = (color >> shift) & 0xFF;
+    mixed |= ((dst * (255 - a) + src * a + 127) / 255) << shift;
+  }
+  return mixed;
+}
+
 // 8-bit coverage over a span of a row, in the text colour; 1-bit targets
 // take the pixels at least half covered.
 void BlendSpan(TBitmapObject& surface, LONG y, LONG x1, LONG x2, const BYTE* cov, DWORD color) {
   if (surface.BitsPerPixel == 32) {
     DWORD* p = reinterpret_cast<DWORD*>(surface.Row(y)) + x1;
-    const DWORD tb = color & 0xFF, tg = (color >> 8) & 0xFF, tr = (color >> 16) & 0xFF;
-    for (LONG i = 0; i < x2 - x1; ++i) {
-      const DWORD a = cov[i];
-      if (a == 0) continue;
-      if (a == 255) {
-        p[i] = color;
+    auto blend = [&](LONG i) {
+      if (cov[i]) p[i] = cov[i] == 255 ? color : Mix(p[i], color, cov[i]);
+    };
+    const LONG n = x2 - x1;
+    LONG i = 0;
+    // Big glyphs are mostly empty or solid: take those eight at a time.
+    for (; i + 8 <= n; i += 8) {
+      uint64_t eight;
+      std::memcpy(&eight, cov + i, 8);
+      if (eight == 0) continue;
+      if (eight == ~uint64_t{0}) {
+        std::fill_n(p + i, 8, color);
         continue;
       }
-      const DWORD d = p[i];
-      auto mix = [a](DWORD dst, DWORD src) { return (dst * (255 - a) + src * a + 127) / 255; };
-      p[i] = mix(d & 0xFF, tb) | (mix((d >> 8) & 0xFF, tg) << 8) | (mix((d >> 16) & 0xFF, tr) << 16);
+      for (LONG k = i; k < i + 8; ++k) blend(k);
     }
+    for (; i < n; ++i) blend(i);
     return;
   }
   for (LONG i = 0; i < x2 - x1; ++i) {
@@ -110,13 +127,7 @@ void BlendSpan(TBitmapObject& surface, LONG y, LONG x1, LONG x2, const BYTE* cov
       if (a >= 128) WritePixel(surface, x1 + i, y, color);
       continue;
     }
-    const DWORD d = ReadPixel(surface, x1 + i, y);
-    DWORD mixed = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-      const DWORD dst = (d >> shift) & 0xFF, src = (color >> shift) & 0xFF;
-      mixed |= ((dst * (255 - a) + src * a + 127) / 255) << shift;
-    }
-    WritePixel(surface, x1 + i, y, mixed);
+    WritePixel(surface, x1 + i, y, Mix(ReadPixel(surface, x1 + i, y), color, a));
   }
 }
 
