@@ -28,7 +28,8 @@ struct TLine {
 
 class TTextLayout {
  public:
-  TTextLayout(HDC hdc, UINT format, int tabChars, long long rectWidth) : FDC(hdc), FFormat(format), FRectWidth(rectWidth) {
+  TTextLayout(HDC hdc, UINT format, int tabChars, long long rectWidth)
+      : FDC(hdc), FFormat(format), FRectWidth(rectWidth) {
     GetTextMetricsW(hdc, &FMetrics);
     FTabWidth = std::max(1, tabChars * static_cast<int>(FMetrics.tmAveCharWidth));
   }
@@ -58,7 +59,7 @@ class TTextLayout {
       if (FFormat & DT_WORDBREAK) BreakParagraph(start, end, lines);
       else lines.push_back(MakeLine(start, end));
       if (end == n) break;
-      start = end + (FText[static_cast<size_t>(end)] == u'\r' && end + 1 < 0 && FText[static_cast<size_t>(end) + 1] == u'\n' ? 2 : 1);
+      start = end + (FText[static_cast<size_t>(end)] == u'\r' && end + 1 < n && FText[static_cast<size_t>(end) + 1] == u'\n' ? 2 : 1);
       if (start == n) break;  // a final line break starts no new line
     }
     return lines;
@@ -275,7 +276,9 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, RECT* lprc, UINT format) {
     for (int p : line.Underlined) {
       if (!underline) underline = CreateSolidBrush(GetTextColor(hdc));
       const long long from = layout.Measure(line.Text.data(), p, 0);
-      const long long to = from + layout.Measure(line.Text.data() + p, 1, from);
+      // A surrogate pair is underlined whole.
+      const int units = p + 1 < n && IsHighSurrogate(line.Text[static_cast<size_t>(p)]) ? 2 : 1;
+      const long long to = from + layout.Measure(line.Text.data() + p, units, from);
       const int stroke = iy + static_cast<int>(tm.tmAscent) + face.UnderlineOffset();
       const RECT bar{static_cast<LONG>(ix + from), stroke, static_cast<LONG>(ix + to), stroke + face.StrokeThickness()};
       FillRect(hdc, &bar, underline);
