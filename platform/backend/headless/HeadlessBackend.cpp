@@ -95,10 +95,12 @@ THeadlessBackend* VirtualBackend() {
   return backend && backend->IsVirtual() ? backend : nullptr;
 }
 
-// Dispatches everything that waits; WM_QUIT ends the loop and is put back.
-void RunLoop() {
+// Dispatches everything that waits until the clock passes `end`, so that
+// handlers slower than their timers cannot hold an advance forever. WM_QUIT
+// ends the loop and is put back.
+void RunLoop(ULONGLONG end) {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (CurrentBackend().Now() <= end && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
@@ -130,7 +132,7 @@ BOOL AdvanceVirtualClock(DWORD ms) {
   if (!backend) return FALSE;
   const ULONGLONG end = backend->Now() + ms;
   for (;;) {
-    RunLoop();
+    RunLoop(end);
     // The backend is looked up again: a handler may have replaced it.
     if (!(backend = VirtualBackend())) return FALSE;
     const ULONGLONG next = NextTimerDeadline(nullptr, backend->Now());
@@ -139,7 +141,7 @@ BOOL AdvanceVirtualClock(DWORD ms) {
   }
   if (backend->Now() < end) {
     backend->MoveTo(end);
-    RunLoop();
+    RunLoop(end);
   }
   return TRUE;
 }
