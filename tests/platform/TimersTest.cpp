@@ -57,11 +57,12 @@ TEST_F(Timers, FortySecondsGiveFortyTicksOfASecondTimer) {
 
 TEST_F(Timers, ABlockedLoopGetsOneTickForTheSpanAndTheGridGoesOn) {
   TTickRecorder r;
-  SetTimer(r.Window, 1, 100, nullptr);
-  AdvanceVirtualClock(100);
-  SpendVirtualTime(250);  // 2.5 periods without the loop: ticks 200 and 300 missed
-  AdvanceVirtualClock(300);
-  EXPECT_EQ(r.Seen, (Ticks{100, 350, 400, 500, 600}));
+  r.Work = 30;  // each tick's handler takes 30 ms
+  SetTimer(r.Window, 1, 1000, nullptr);
+  AdvanceVirtualClock(3000);
+  SpendVirtualTime(2500);  // blocked for 2.5 periods from 3030: ticks 4000 and 5000 missed
+  AdvanceVirtualClock(8000 - 5530);
+  EXPECT_EQ(r.Seen, (Ticks{1000, 2000, 3000, 5530, 6000, 7000, 8000}));
   KillTimer(r.Window, 1);
 }
 

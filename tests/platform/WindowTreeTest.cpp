@@ -327,6 +327,30 @@ TEST_F(Tree, CoordinatesMapBetweenClientAreasAndTheScreen) {
   DestroyWindow(top);
 }
 
+TEST_F(Tree, DefaultPlacementIsForOverlappedWindowsOnly) {
+  struct TCase {
+    const char* Name;
+    DWORD Style;
+    RECT Expected;
+    bool Caption;
+  } cases[] = {
+      // Three quarters of the 1920 x 1040 work area.
+      {"overlapped", WS_OVERLAPPED, {26, 26, 26 + 1440, 26 + 780}, true},
+      {"popup", WS_POPUP, {0, 0, 0, 0}, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HWND h = CreateWindowExW(0, RecordingClass, u"", c.Style, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr, nullptr,
+                             nullptr, nullptr);
+    RECT r;
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r, c.Expected);
+    EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_CAPTION) == static_cast<LONG>(WS_CAPTION), c.Caption)
+        << "overlapped windows always have a caption";
+    DestroyWindow(h);
+  }
+}
+
 TEST_F(Tree, AdjustWindowRectExAddsTheFrameOfTheStyle) {
   struct TCase {
     const char* Name;
