@@ -27,8 +27,7 @@ bool OriginOf(HWND h, POINT& origin) {
   return true;
 }
 
-}  // namespace
-
+// Frame, caption and edges around the client area of a window of that style.
 RECT NonClientInsets(DWORD style, DWORD exStyle) {
   int frame = 0;
   if (style & WS_THICKFRAME)
@@ -45,21 +44,7 @@ RECT NonClientInsets(DWORD style, DWORD exStyle) {
   return RECT{frame, frame + caption, frame, frame};
 }
 
-RECT DefaultClientRect(const TWindow& w, const RECT& window) {
-  // A minimized window has no client area to speak of.
-  if (w.Style & WS_MINIMIZE) return RECT{window.Left, window.Top, window.Left, window.Top};
-  const RECT in = NonClientInsets(w.Style, w.ExStyle);
-  RECT client{window.Left + in.Left, window.Top + in.Top, window.Right - in.Right, window.Bottom - in.Bottom};
-  if (w.Style & WS_VSCROLL) client.Right -= GetSystemMetrics(SM_CXVSCROLL);
-  if (w.Style & WS_HSCROLL) client.Bottom -= GetSystemMetrics(SM_CYHSCROLL);
-  // Frames larger than the window leave an empty client area at its top left.
-  client.Left = std::min(client.Left, window.Right);
-  client.Top = std::min(client.Top, window.Bottom);
-  client.Right = std::max(client.Right, client.Left);
-  client.Bottom = std::max(client.Bottom, client.Top);
-  return client;
-}
-
+// The defaults a WM_GETMINMAXINFO handler receives.
 MINMAXINFO DefaultMinMaxInfo(const TWindow& w) {
   // Maximized, the frame lies just outside the area filled: the work area
   // for top-level windows, the parent's client area for children.
@@ -74,6 +59,23 @@ MINMAXINFO DefaultMinMaxInfo(const TWindow& w) {
   info.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
   info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
   return info;
+}
+
+}  // namespace
+
+RECT DefaultClientRect(const TWindow& w, const RECT& window) {
+  // A minimized window has no client area to speak of.
+  if (w.Style & WS_MINIMIZE) return RECT{window.Left, window.Top, window.Left, window.Top};
+  const RECT in = NonClientInsets(w.Style, w.ExStyle);
+  RECT client{window.Left + in.Left, window.Top + in.Top, window.Right - in.Right, window.Bottom - in.Bottom};
+  if (w.Style & WS_VSCROLL) client.Right -= GetSystemMetrics(SM_CXVSCROLL);
+  if (w.Style & WS_HSCROLL) client.Bottom -= GetSystemMetrics(SM_CYHSCROLL);
+  // Frames larger than the window leave an empty client area at its top left.
+  client.Left = std::min(client.Left, window.Right);
+  client.Top = std::min(client.Top, window.Bottom);
+  client.Right = std::max(client.Right, client.Left);
+  client.Bottom = std::max(client.Bottom, client.Top);
+  return client;
 }
 
 bool HasTrackingSizes(const TWindow& w) {

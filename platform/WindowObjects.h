@@ -93,15 +93,12 @@ TWindowClass* FindClass(LPCWSTR name, HINSTANCE instance);
 
 // --- Geometry (WindowGeometry.cpp) ----------------------------------------
 
-// Frame, caption and edges around the client area of a window of that style.
-RECT NonClientInsets(DWORD style, DWORD exStyle);
 // What DefWindowProcW answers to WM_NCCALCSIZE for a window rectangle.
 RECT DefaultClientRect(const TWindow& w, const RECT& window);
-// The defaults a WM_GETMINMAXINFO handler receives.
-MINMAXINFO DefaultMinMaxInfo(const TWindow& w);
 // Whether the tracking sizes bound the window's size.
 bool HasTrackingSizes(const TWindow& w);
-// Sends WM_GETMINMAXINFO and answers what the handler left.
+// Sends WM_GETMINMAXINFO with the defaults and answers what the handler
+// left; false when the handler destroyed the window.
 bool QueryMinMaxInfo(HWND h, MINMAXINFO& info);
 
 // --- Messages (MessageQueue.cpp) ------------------------------------------

@@ -183,10 +183,9 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
   LinkChild(*parent, hWndChild, true);
   // Only top-level windows have surfaces of their own.
   if (IsTopLevel(*w) && !w->Surface) {
-    w->Surface = CurrentBackend().CreateSurface(hWndChild, RECT{});
     RECT bounds;
     GetWindowRect(hWndChild, &bounds);
-    w->Surface->SetBounds(bounds);
+    w->Surface = CurrentBackend().CreateSurface(hWndChild, bounds);
     w->Surface->SetTitle(w->Text);
     w->Surface->SetVisible(w->Style & WS_VISIBLE);
   } else if (!IsTopLevel(*w)) {
