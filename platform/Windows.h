@@ -430,7 +430,8 @@ BOOL PeekMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
 // WM_TIMER with a callback calls it, when it belongs to a live timer, in
 // place of the window procedure.
 LRESULT DispatchMessageW(const MSG* lpMsg);
-// Returns when something arrived since the queue was last looked at.
+// Returns when something arrived since the queue was last looked at; FALSE
+// (ERROR_POSSIBLE_DEADLOCK) when nothing could.
 BOOL WaitMessage();
 // Of the message last retrieved.
 LONG GetMessageTime();
