@@ -188,10 +188,13 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
   if (client.Left == oldClient.Left && client.Top == oldClient.Top) flags |= SWP_NOCLIENTMOVE;
   if (Width(client) == Width(oldClient) && Height(client) == Height(oldClient)) flags |= SWP_NOCLIENTSIZE;
   UpdateSurface(*w, sized || moved, (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0);
-  if (flags & SWP_SHOWWINDOW)
+  if (flags & SWP_NOREDRAW) {
+    // The caller repaints by itself.
+  } else if (flags & SWP_SHOWWINDOW) {
     InvalidateShown(hWnd);
-  else if (!(flags & SWP_NOCLIENTSIZE))
+  } else if (!(flags & SWP_NOCLIENTSIZE)) {
     InvalidateExposed(*w, oldClient);
+  }
 
   constexpr UINT Unchanged = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
   if ((flags & Unchanged) == Unchanged && !(flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED))) return TRUE;

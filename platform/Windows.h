@@ -60,9 +60,6 @@ inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_MOVE = 0x0003;
 inline constexpr UINT WM_SIZE = 0x0005;
-inline constexpr UINT WM_ACTIVATE = 0x0006;
-inline constexpr UINT WM_SETFOCUS = 0x0007;
-inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_ENABLE = 0x000A;
 inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
@@ -70,7 +67,6 @@ inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
-inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_SETTINGCHANGE = 0x001A;
@@ -397,7 +393,8 @@ int GetWindowTextLengthW(HWND hWnd);
 
 // The update region in client coordinates. Only visible windows collect
 // one; showing a window invalidates its client area, and growing it the
-// newly exposed part (all of it with CS_HREDRAW or CS_VREDRAW). WM_PAINT is
+// newly exposed part (all of it with CS_HREDRAW or CS_VREDRAW), unless
+// SetWindowPos is told SWP_NOREDRAW. WM_PAINT is
 // produced while it is not empty; the default handling validates it.
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL ValidateRect(HWND hWnd, const RECT* lpRect);

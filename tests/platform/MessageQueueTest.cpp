@@ -261,6 +261,8 @@ TEST_F(Queue, UpdateRegionsProducePaintUntilValidated) {
   ValidateRect(h, nullptr);
   SetWindowPos(h, nullptr, 0, 0, 60, 40, SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_FALSE(GetUpdateRect(h, &r, FALSE)) << "shrinking exposes nothing";
+  MoveWindow(h, 0, 0, 200, 200, FALSE);
+  EXPECT_FALSE(GetUpdateRect(h, &r, FALSE)) << "told not to redraw";
   RECT outside{200, 200, 300, 300};
   InvalidateRect(h, &outside, FALSE);
   EXPECT_FALSE(GetUpdateRect(h, &r, FALSE)) << "clipped to the client area";

@@ -119,7 +119,9 @@ TEST_F(System, BroadcastsReachHiddenTopLevelWindows) {
     for (HWND h : {child, messageOnly}) EXPECT_TRUE(MessagesOf(h).empty());
     for (const TLogged& l : MessageLog()) {
       EXPECT_EQ(l.WParam, c.WParam);
-      if (!c.Area.empty()) EXPECT_EQ(std::u16string(reinterpret_cast<LPCWSTR>(l.LParam)), c.Area);
+      if (!c.Area.empty()) {
+        EXPECT_EQ(std::u16string(reinterpret_cast<LPCWSTR>(l.LParam)), c.Area);
+      }
     }
   }
   EXPECT_EQ(seenFace, RGB(1, 2, 3)) << "the colours change before the message";

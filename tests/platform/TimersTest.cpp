@@ -98,7 +98,9 @@ TEST_F(Timers, RestartingGivesAFullFirstPeriod) {
     TTickRecorder r;
     SetTimer(r.Window, 1, 1000, nullptr);
     AdvanceVirtualClock(1500);
-    if (c.KillFirst) EXPECT_TRUE(KillTimer(r.Window, 1));
+    if (c.KillFirst) {
+      EXPECT_TRUE(KillTimer(r.Window, 1));
+    }
     EXPECT_EQ(SetTimer(r.Window, 1, 1000, nullptr), 1u);
     AdvanceVirtualClock(2500);
     EXPECT_EQ(r.Seen, (Ticks{1000, 2500, 3500})) << "a new grid from the restart";
