@@ -1,0 +1,230 @@
+// The message queue: sending, posting, retrieving and dispatching.
+
+#include <algorithm>
+#include <deque>
+#include <vector>
+
+#include "platform/WindowObjects.h"
+
+namespace {
+
+struct TQueue {
+  std::deque<MSG> Posted;
+  std::deque<MSG> Input;
+  bool QuitPending = false;
+  int ExitCode = 0;
+  POINT Cursor;
+  DWORD LastTime = 0;
+  POINT LastPos;
+  // For WaitMessage: whether something arrived, and when the queue was
+  // last looked at.
+  bool Fresh = false;
+  ULONGLONG LastLook = 0;
+  // One entry per window procedure running: whether its message was sent.
+  std::vector<bool> Handling;
+};
+
+TQueue& Queue() {
+  static TQueue queue;
+  return queue;
+}
+
+struct THandlingScope {
+  explicit THandlingScope(bool sent) { Queue().Handling.push_back(sent); }
+  ~THandlingScope() { Queue().Handling.pop_back(); }
+  THandlingScope(const THandlingScope&) = delete;
+  THandlingScope& operator=(const THandlingScope&) = delete;
+};
+
+LRESULT Deliver(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
+  TWindow* w = WindowOf(h);
+  if (!w || !w->Proc) return 0;
+  const WNDPROC proc = w->Proc;
+  THandlingScope scope(sent);
+  return proc(h, msg, wParam, lParam);
+}
+
+bool InRange(UINT msg, UINT min, UINT max) { return (min == 0 && max == 0) || (msg >= min && msg <= max); }
+
+bool ValidFilter(HWND filter) {
+  return !filter || filter == reinterpret_cast<HWND>(-1) || CheckedWindowOf(filter);
+}
+
+MSG Make(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MSG m;
+  m.hwnd = h;
+  m.message = msg;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = static_cast<DWORD>(Now());
+  m.pt = Queue().Cursor;
+  return m;
+}
+
+bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, bool remove) {
+  auto it = std::find_if(list.begin(), list.end(), [&](const MSG& m) {
+    return MatchesWindowFilter(filter, m.hwnd) && InRange(m.message, min, max);
+  });
+  if (it == list.end()) return false;
+  out = *it;
+  if (remove) list.erase(it);
+  return true;
+}
+
+// One look at the queue in its order of service.
+bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
+  CurrentBackend().WaitForEvents(0);  // only polls
+  TQueue& q = Queue();
+  const ULONGLONG now = Now();
+  q.Fresh = false;
+  q.LastLook = now;
+  bool found = TakeFrom(q.Posted, out, filter, min, max, remove) || TakeFrom(q.Input, out, filter, min, max, remove);
+  if (!found && q.QuitPending && (!filter || filter == reinterpret_cast<HWND>(-1)) && InRange(WM_QUIT, min, max)) {
+    out = Make(nullptr, WM_QUIT, static_cast<WPARAM>(q.ExitCode), 0);
+    if (remove) q.QuitPending = false;
+    found = true;
+  }
+  if (!found && InRange(WM_PAINT, min, max))
+    if (HWND h = FindWindowToPaint(filter)) {
+      out = Make(h, WM_PAINT, 0, 0);
+      found = true;
+    }
+  TDueTimer timer;
+  if (!found && InRange(WM_TIMER, min, max) && FindDueTimer(filter, now, timer)) {
+    out = Make(timer.Window, WM_TIMER, timer.Id, reinterpret_cast<LPARAM>(timer.Proc));
+    if (remove) ConsumeTimerTick(timer.Window, timer.Id, now);
+    found = true;
+  }
+  if (found) {
+    q.LastTime = out.time;
+    q.LastPos = out.pt;
+  }
+  return found;
+}
+
+}  // namespace
+
+ULONGLONG Now() { return CurrentBackend().Now(); }
+ULONGLONG GetTickCount64() { return Now(); }
+DWORD GetTickCount() { return static_cast<DWORD>(Now()); }
+
+bool MatchesWindowFilter(HWND filter, HWND hwnd) {
+  if (!filter) return true;
+  if (filter == reinterpret_cast<HWND>(-1)) return !hwnd;
+  return hwnd && (hwnd == filter || IsChild(filter, hwnd));
+}
+
+void NoteQueueActivity() { Queue().Fresh = true; }
+
+LRESULT SendToWindow(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) { return Deliver(h, msg, wParam, lParam, true); }
+
+void PurgeQueuedMessages(HWND h) {
+  TQueue& q = Queue();
+  std::erase_if(q.Posted, [h](const MSG& m) { return m.hwnd == h; });
+  std::erase_if(q.Input, [h](const MSG& m) { return m.hwnd == h; });
+}
+
+void QueueInputMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, POINT cursor) {
+  if (hWnd && !WindowOf(hWnd)) return;
+  TQueue& q = Queue();
+  q.Cursor = cursor;
+  q.Input.push_back(Make(hWnd, message, wParam, lParam));
+  NoteQueueActivity();
+}
+
+LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  return lpPrevWndFunc ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
+}
+
+LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  if (hWnd == HWND_BROADCAST) {
+    BroadcastToTopLevel(Msg, wParam, lParam);
+    return 0;
+  }
+  if (!CheckedWindowOf(hWnd)) return 0;
+  return SendToWindow(hWnd, Msg, wParam, lParam);
+}
+
+BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+  TQueue& q = Queue();
+  if (hWnd == HWND_BROADCAST) {
+    for (HWND top : TopLevelWindows()) q.Posted.push_back(Make(top, Msg, wParam, lParam));
+  } else {
+    if (hWnd && !CheckedWindowOf(hWnd)) return FALSE;
+    q.Posted.push_back(Make(hWnd, Msg, wParam, lParam));
+  }
+  NoteQueueActivity();
+  return TRUE;
+}
+
+void PostQuitMessage(int nExitCode) {
+  TQueue& q = Queue();
+  q.QuitPending = true;
+  q.ExitCode = nExitCode;
+  NoteQueueActivity();
+}
+
+BOOL PeekMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+  if (!lpMsg || !ValidFilter(hWnd)) return FALSE;
+  return Retrieve(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+  if (!lpMsg) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  if (!ValidFilter(hWnd)) return -1;
+  for (;;) {
+    if (Retrieve(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+    // Only a timer this call would take, or an event, can end the wait.
+    const ULONGLONG deadline =
+        InRange(WM_TIMER, wMsgFilterMin, wMsgFilterMax) ? NextTimerDeadline(hWnd, Now()) : NoDeadline;
+    if (!CurrentBackend().WaitForEvents(deadline)) {
+      SetLastError(ERROR_POSSIBLE_DEADLOCK);
+      return -1;
+    }
+  }
+}
+
+BOOL WaitMessage() {
+  TQueue& q = Queue();
+  for (;;) {
+    CurrentBackend().WaitForEvents(0);
+    const ULONGLONG now = Now();
+    if (q.Fresh || TimerTickBetween(q.LastLook, now)) {
+      q.Fresh = false;
+      q.LastLook = now;
+      return TRUE;
+    }
+    if (!CurrentBackend().WaitForEvents(NextTimerDeadline(nullptr, now))) {
+      SetLastError(ERROR_POSSIBLE_DEADLOCK);
+      return FALSE;
+    }
+  }
+}
+
+LRESULT DispatchMessageW(const MSG* lpMsg) {
+  if (!lpMsg) return 0;
+  if (lpMsg->message == WM_TIMER && lpMsg->lParam) {
+    // Only a callback of a live timer is called: a posted WM_TIMER could
+    // carry any address.
+    const auto proc = reinterpret_cast<TIMERPROC>(lpMsg->lParam);
+    if (IsLiveTimerProc(lpMsg->hwnd, lpMsg->wParam, proc)) proc(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, GetTickCount());
+    return 0;
+  }
+  if (!lpMsg->hwnd || !CheckedWindowOf(lpMsg->hwnd)) return 0;
+  return Deliver(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam, false);
+}
+
+LONG GetMessageTime() { return static_cast<LONG>(Queue().LastTime); }
+
+DWORD GetMessagePos() {
+  const POINT p = Queue().LastPos;
+  return static_cast<DWORD>(MAKELONG(static_cast<WORD>(p.X), static_cast<WORD>(p.Y)));
+}
+
+BOOL InSendMessage() {
+  const auto& handling = Queue().Handling;
+  return !handling.empty() && handling.back() ? TRUE : FALSE;
+}

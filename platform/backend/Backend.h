@@ -1,0 +1,52 @@
+#pragma once
+// What a backend gives the window manager: a surface for each top-level
+// window, the clock, and waiting for events. The headless backend keeps
+// surfaces in memory and runs a virtual clock for tests; a display backend
+// shows them and runs on real time.
+
+#include <memory>
+#include <string>
+
+#include "platform/Windows.h"
+
+struct TBitmapObject;
+
+// A top-level window's presence on the screen.
+class TBackendSurface {
+ public:
+  virtual ~TBackendSurface() = default;
+  // Screen coordinates. The pixels follow the size and keep what overlaps.
+  virtual void SetBounds(const RECT& bounds) = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetTitle(const std::u16string& title) = 0;
+  // 32-bit pixels, top row first, that the window's device contexts draw on;
+  // nullptr when the window is too large to hold them.
+  virtual TBitmapObject* Pixels() = 0;
+};
+
+inline constexpr ULONGLONG NoDeadline = ~0ull;
+
+class TBackend {
+ public:
+  virtual ~TBackend() = default;
+  // A hidden surface with the window's screen bounds.
+  virtual std::unique_ptr<TBackendSurface> CreateSurface(HWND window, const RECT& bounds) = 0;
+  // Milliseconds; never goes back.
+  virtual ULONGLONG Now() = 0;
+  // Hands pending events to the platform (input through QueueInputMessage),
+  // waiting for one until the clock reaches the deadline at most; a deadline
+  // not after Now() only polls. False when the wait could never end: no
+  // deadline and nothing that could send an event.
+  virtual bool WaitForEvents(ULONGLONG deadline) = 0;
+};
+
+// The headless backend on its virtual clock unless another was chosen.
+TBackend& CurrentBackend();
+// Refused (false) while top-level windows exist: their surfaces belong to
+// the old backend.
+bool SetBackend(std::unique_ptr<TBackend> backend);
+
+// Where input enters the queue: the messages a backend's events become, with
+// the cursor position they happened at. Served after posted messages and
+// before WM_PAINT and WM_TIMER.
+void QueueInputMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, POINT cursor);

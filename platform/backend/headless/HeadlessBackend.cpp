@@ -1,0 +1,162 @@
+// Surfaces in memory and a virtual or real clock. Nothing outside the
+// program sends events here: input arrives through the test calls.
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "platform/GdiObjects.h"
+#include "platform/WindowObjects.h"
+#include "platform/backend/headless/Headless.h"
+
+namespace {
+
+// The virtual clock starts as if the machine had been up for an hour, so
+// that no test mistakes time 0 for "never".
+constexpr ULONGLONG FirstVirtualTime = 3600000;
+
+class THeadlessSurface : public TBackendSurface {
+ public:
+  void SetBounds(const RECT& bounds) override {
+    const LONG width = bounds.Right - bounds.Left;
+    const LONG height = bounds.Bottom - bounds.Top;
+    if (!FPixels || FPixels->Width != width || FPixels->Height != height) {
+      auto next = NewBitmap(std::max<LONG>(width, 0), std::max<LONG>(height, 0), 32);
+      if (next && FPixels) {
+        const LONG rows = std::min(next->Height, FPixels->Height);
+        const size_t bytes = static_cast<size_t>(std::min(next->Width, FPixels->Width)) * 4;
+        for (LONG y = 0; y < rows; ++y) std::memcpy(next->Row(y), FPixels->Row(y), bytes);
+      }
+      FPixels = std::move(next);
+    }
+    FBounds = bounds;
+  }
+  void SetVisible(bool visible) override { FVisible = visible; }
+  void SetTitle(const std::u16string& title) override { FTitle = title; }
+  TBitmapObject* Pixels() override { return FPixels.get(); }
+
+  void Describe(THeadlessSurfaceInfo& info) const {
+    info.Bounds = FBounds;
+    info.Visible = FVisible ? TRUE : FALSE;
+    info.PixelWidth = FPixels ? FPixels->Width : 0;
+    info.PixelHeight = FPixels ? FPixels->Height : 0;
+    info.Title = FTitle;
+  }
+
+ private:
+  RECT FBounds;
+  bool FVisible = false;
+  std::u16string FTitle;
+  std::unique_ptr<TBitmapObject> FPixels;
+};
+
+class THeadlessBackend : public TBackend {
+ public:
+  THeadlessBackend(THeadlessClock clock, ULONGLONG start)
+      : FClock(clock), FStartTime(start), FStartInstant(std::chrono::steady_clock::now()), FVirtualTime(start) {}
+
+  std::unique_ptr<TBackendSurface> CreateSurface(HWND, const RECT& bounds) override {
+    auto surface = std::make_unique<THeadlessSurface>();
+    surface->SetBounds(bounds);
+    return surface;
+  }
+
+  ULONGLONG Now() override {
+    if (FClock == THeadlessClock::Virtual) return FVirtualTime;
+    const auto elapsed = std::chrono::steady_clock::now() - FStartInstant;
+    return FStartTime + static_cast<ULONGLONG>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+  }
+
+  bool WaitForEvents(ULONGLONG deadline) override {
+    if (deadline <= Now()) return true;
+    // No event can come from outside: only a deadline ends a wait.
+    if (deadline == NoDeadline) return false;
+    if (FClock == THeadlessClock::Virtual)
+      FVirtualTime = deadline;
+    else
+      std::this_thread::sleep_until(FStartInstant + std::chrono::milliseconds(deadline - FStartTime));
+    return true;
+  }
+
+  bool IsVirtual() const { return FClock == THeadlessClock::Virtual; }
+  void Spend(ULONGLONG ms) { FVirtualTime += ms; }
+  void MoveTo(ULONGLONG time) { FVirtualTime = std::max(FVirtualTime, time); }
+
+ private:
+  THeadlessClock FClock;
+  ULONGLONG FStartTime;
+  std::chrono::steady_clock::time_point FStartInstant;
+  ULONGLONG FVirtualTime;
+};
+
+THeadlessBackend* VirtualBackend() {
+  auto* backend = dynamic_cast<THeadlessBackend*>(&CurrentBackend());
+  return backend && backend->IsVirtual() ? backend : nullptr;
+}
+
+// Dispatches everything that waits until the clock passes `end`, so that
+// handlers slower than their timers cannot hold an advance forever. WM_QUIT
+// ends the loop and is put back.
+void RunLoop(ULONGLONG end) {
+  MSG msg;
+  while (CurrentBackend().Now() <= end && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessageW(&msg);
+  }
+}
+
+// Where a new backend's clock starts: where the running one stands, if any.
+ULONGLONG& ClockCarriedOver() {
+  static ULONGLONG time = FirstVirtualTime;
+  return time;
+}
+
+}  // namespace
+
+std::unique_ptr<TBackend> CreateHeadlessBackend(THeadlessClock clock) {
+  return std::make_unique<THeadlessBackend>(clock, ClockCarriedOver());
+}
+
+BOOL UseHeadlessBackend(THeadlessClock clock) {
+  if (HasTopLevelWindows()) return FALSE;
+  ClockCarriedOver() = CurrentBackend().Now();
+  return SetBackend(CreateHeadlessBackend(clock)) ? TRUE : FALSE;
+}
+
+BOOL AdvanceVirtualClock(DWORD ms) {
+  THeadlessBackend* backend = VirtualBackend();
+  if (!backend) return FALSE;
+  const ULONGLONG end = backend->Now() + ms;
+  for (;;) {
+    RunLoop(end);
+    // The backend is looked up again: a handler may have replaced it.
+    if (!(backend = VirtualBackend())) return FALSE;
+    const ULONGLONG next = NextTimerDeadline(nullptr, backend->Now());
+    if (next > end) break;
+    backend->MoveTo(next);
+  }
+  if (backend->Now() < end) {
+    backend->MoveTo(end);
+    RunLoop(end);
+  }
+  return TRUE;
+}
+
+BOOL SpendVirtualTime(DWORD ms) {
+  THeadlessBackend* backend = VirtualBackend();
+  if (!backend) return FALSE;
+  backend->Spend(ms);
+  return TRUE;
+}
+
+BOOL GetHeadlessSurfaceInfo(HWND hWnd, THeadlessSurfaceInfo* info) {
+  TWindow* w = WindowOf(hWnd);
+  auto* surface = w ? dynamic_cast<THeadlessSurface*>(w->Surface.get()) : nullptr;
+  if (!surface || !info) return FALSE;
+  surface->Describe(*info);
+  return TRUE;
+}
