@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "host/Bitmaps.h"
 #include "host/TypInfo.h"
 
 HOST_CLASS_INFO(TGraphicsObject, TPersistent, nullptr)
@@ -211,6 +212,7 @@ void TBrush::Assign(TPersistent* Source) {
   if (brush == this) return;
   FColor = brush->FColor;
   FStyle = brush->FStyle;
+  FBitmap = brush->FBitmap;
   Changed();
 }
 
@@ -218,7 +220,10 @@ HBRUSH TBrush::GetHandle() {
   if (!FHandle) {
     LOGBRUSH lb;
     lb.lbColor = GdiColor(FColor);
-    if (FStyle == bsSolid) {
+    if (FBitmap && !FBitmap->GetEmpty()) {
+      lb.lbStyle = BS_PATTERN;
+      lb.lbHatch = reinterpret_cast<ULONG_PTR>(FBitmap->GetHandle());
+    } else if (FStyle == bsSolid) {
       lb.lbStyle = BS_SOLID;
     } else if (FStyle == bsClear) {
       lb.lbStyle = BS_NULL;
@@ -241,6 +246,7 @@ void TBrush::SetColor(TColor Value) {
   Changed();
 }
 void TBrush::SetStyle(TBrushStyle Value) { Update(FStyle, Value); }
+void TBrush::SetBitmap(TBitmap* Value) { Update(FBitmap, Value); }
 
 // --- TPen -------------------------------------------------------------------
 

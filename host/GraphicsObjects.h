@@ -8,6 +8,8 @@
 #include "host/Sets.h"
 #include "platform/GdiText.h"
 
+class TBitmap;
+
 // Base of the three: a change notification.
 class TGraphicsObject : public TPersistent {
   HOST_CLASS(TGraphicsObject);
@@ -130,6 +132,10 @@ class TBrush : public TGraphicsObject {
   void SetColor(TColor Value);
   TBrushStyle GetStyle() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
+  // A pattern that fills instead of colour and style; not owned, and copied
+  // into the handle when that is made.
+  TBitmap* GetBitmap() const { return FBitmap; }
+  void SetBitmap(TBitmap* Value);
 
  protected:
   HGDIOBJ DetachHandle() override;
@@ -138,6 +144,7 @@ class TBrush : public TGraphicsObject {
   HBRUSH FHandle = nullptr;
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
+  TBitmap* FBitmap = nullptr;
 };
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
