@@ -137,16 +137,14 @@ void ConvertPixels(HBITMAP From, HBITMAP To, Integer Width, Integer Height) {
   DeleteDC(dc);
 }
 
-// Copies the top-left Width x Height pixels between bitmaps of one format.
-void CopyPixels(HBITMAP From, HBITMAP To, Integer Width, Integer Height) {
-  HDC source = CreateCompatibleDC(nullptr);
+// Copies the top-left Width x Height pixels of a bitmap of one format into
+// another. The source is read through its own canvas, since a bitmap can be
+// selected into one device context only.
+void CopyPixels(TBitmap* From, HBITMAP To, Integer Width, Integer Height) {
   HDC dest = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, From);
   HGDIOBJ oldDest = SelectObject(dest, To);
-  BitBlt(dest, 0, 0, Width, Height, source, 0, 0, SRCCOPY);
-  SelectObject(source, oldSource);
+  BitBlt(dest, 0, 0, Width, Height, From->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
   SelectObject(dest, oldDest);
-  DeleteDC(source);
   DeleteDC(dest);
 }
 
@@ -208,7 +206,7 @@ void TBitmap::SetSize(Integer AWidth, Integer AHeight) {
   AHeight = std::max(AHeight, 0);
   if (AWidth == FWidth && AHeight == FHeight) return;
   HBITMAP image = NewImage(AWidth, AHeight, FPixelFormat, FHandleType);
-  if (image && FHandle) CopyPixels(FHandle, image, std::min(AWidth, FWidth), std::min(AHeight, FHeight));
+  if (image && FHandle) CopyPixels(this, image, std::min(AWidth, FWidth), std::min(AHeight, FHeight));
   ReplaceImage(image, AWidth, AHeight, FPixelFormat, FHandleType);
   Changed(this);
 }
@@ -260,7 +258,7 @@ void TBitmap::SetHandle(HBITMAP Value) {
 HBITMAP TBitmap::ReleaseHandle() {
   if (!FHandle) return nullptr;
   HBITMAP copy = NewImage(FWidth, FHeight, FPixelFormat, FHandleType);
-  CopyPixels(FHandle, copy, FWidth, FHeight);
+  CopyPixels(this, copy, FWidth, FHeight);
   HBITMAP released = FHandle;
   // The canvas lets go of the released image before the caller gets it.
   if (FCanvas) FCanvas->ImageReplacing(copy);
@@ -277,7 +275,7 @@ void TBitmap::Assign(TPersistent* Source) {
   if (!bitmap) return TGraphic::Assign(Source);
   if (bitmap == this) return;
   HBITMAP image = NewImage(bitmap->FWidth, bitmap->FHeight, bitmap->FPixelFormat, bitmap->FHandleType);
-  if (image) CopyPixels(bitmap->FHandle, image, bitmap->FWidth, bitmap->FHeight);
+  if (image) CopyPixels(bitmap, image, bitmap->FWidth, bitmap->FHeight);
   ReplaceImage(image, bitmap->FWidth, bitmap->FHeight, bitmap->FPixelFormat, bitmap->FHandleType);
   FTransparentColor = bitmap->FTransparentColor;
   FTransparentMode = bitmap->FTransparentMode;

@@ -130,9 +130,13 @@ TBmpImage ReadBmp(TStream* Stream) {
   // are black.
   std::array<RGBQUAD, 256> palette{};
   if (bitCount <= 8) {
-    const DWORD entries = colorsUsed ? colorsUsed : DWORD{1} << bitCount;
+    DWORD entries = colorsUsed ? colorsUsed : DWORD{1} << bitCount;
     if (entries > 256) Invalid();
     const int entrySize = core ? 3 : 4;
+    // Shorter tables, which the old header cannot even state, end where the
+    // pixels begin.
+    const Int64 room = start + pixelOffset - Stream->GetPosition();
+    if (pixelOffset && room >= 0) entries = static_cast<DWORD>(std::min<Int64>(entries, room / entrySize));
     if (Int64{entries} * entrySize > size - Stream->GetPosition()) Truncated();
     for (DWORD i = 0; i < entries; ++i) {
       BYTE q[4] = {};
@@ -145,7 +149,8 @@ TBmpImage ReadBmp(TStream* Stream) {
   const Int64 pixels = pixelOffset ? start + pixelOffset : headersEnd;
   if (pixels < headersEnd) Invalid();
   const Int64 stride = StrideOf(width, bitCount);
-  if (pixels > size || stride * height > size - pixels) Truncated();
+  // Compared by division: the product of two absurd fields can overflow.
+  if (pixels > size || stride > (size - pixels) / height) Truncated();
   Stream->SetPosition(pixels);
 
   TBmpImage image;
