@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "host/Exceptions.h"
+#include "host/Filer.h"
 #include "tests/platform/GdiTestSurface.h"
 
 namespace {
@@ -302,6 +303,60 @@ TEST_F(GraphicsObjects, PenHandlesAndModes) {
   }
   EXPECT_EQ(ROP2ToPenMode(0), pmCopy);
   EXPECT_EQ(ROP2ToPenMode(17), pmCopy);
+}
+
+class TFontHolder : public TComponent {
+  HOST_CLASS(TFontHolder);
+  explicit TFontHolder(TComponent* AOwner) : TComponent(AOwner) {}
+  TFont* GetFont() const { return FFont.get(); }
+  TBrush* GetBrush() const { return FBrush.get(); }
+  TPen* GetPen() const { return FPen.get(); }
+
+ private:
+  std::unique_ptr<TFont> FFont = std::make_unique<TFont>();
+  std::unique_ptr<TBrush> FBrush = std::make_unique<TBrush>();
+  std::unique_ptr<TPen> FPen = std::make_unique<TPen>();
+};
+const TPublished& FontHolderPublished() {
+  static const TPublished p{{SubObjectProp<TFontHolder, TFont>(u"Font", &TFontHolder::GetFont),
+                             SubObjectProp<TFontHolder, TBrush>(u"Brush", &TFontHolder::GetBrush),
+                             SubObjectProp<TFontHolder, TPen>(u"Pen", &TFontHolder::GetPen)}};
+  return p;
+}
+HOST_CLASS_INFO_PUBLISHED(TFontHolder, TComponent, &CreateOwned<TFontHolder>, &FontHolderPublished)
+
+TEST_F(GraphicsObjects, DescriptionsReadAndWriteTheObjectsByName) {
+  TFontHolder holder(nullptr);
+  ReadComponentFromText(u"object Label1: TFontHolder\n"
+                        u"  Font.Charset = ANSI_CHARSET\n"
+                        u"  Font.Color = clHighlight\n"
+                        u"  Font.Height = -467\n"
+                        u"  Font.Name = 'DejaVu Sans'\n"
+                        u"  Font.Style = [fsBold, fsItalic]\n"
+                        u"  Font.Pitch = fpVariable\n"
+                        u"  Brush.Style = bsClear\n"
+                        u"  Pen.Mode = pmXor\n"
+                        u"  Pen.Width = 2\n"
+                        u"end\n",
+                        &holder);
+  const TFont& font = *holder.GetFont();
+  EXPECT_EQ(font.GetCharset(), ANSI_CHARSET);
+  EXPECT_EQ(font.GetColor(), clHighlight);
+  EXPECT_EQ(font.GetHeight(), -467);
+  EXPECT_EQ(font.GetSize(), 350);
+  EXPECT_EQ(font.GetName(), u"DejaVu Sans");
+  EXPECT_EQ(font.GetStyle(), (TFontStyles{fsBold, fsItalic}));
+  EXPECT_EQ(font.GetPitch(), fpVariable);
+  EXPECT_EQ(holder.GetBrush()->GetStyle(), bsClear);
+  EXPECT_EQ(holder.GetPen()->GetMode(), pmXor);
+  EXPECT_EQ(holder.GetPen()->GetWidth(), 2);
+
+  const String text = WriteComponentToText(&holder);
+  for (const char16_t* line : {u"Font.Charset = ANSI_CHARSET", u"Font.Color = clHighlight", u"Font.Height = -467",
+                               u"Font.Style = [fsBold, fsItalic]", u"Brush.Style = bsClear", u"Pen.Mode = pmXor"})
+    EXPECT_NE(text.find(line), String::npos) << UTF8Encode(line) << "\n" << UTF8Encode(text);
+  EXPECT_EQ(text.find(u"Font.Size"), String::npos) << "the height says it";
+  EXPECT_EQ(text.find(u"Brush.Color"), String::npos) << "defaults are not written";
 }
 
 }  // namespace
