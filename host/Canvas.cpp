@@ -23,9 +23,7 @@ HOST_CLASS_INFO(TCanvas, TPersistent, &CreateDefault<TCanvas>)
 
 TCanvas::TCanvas()
     : FFont(std::make_unique<TFont>()), FBrush(std::make_unique<TBrush>()), FPen(std::make_unique<TPen>()) {
-  FFont->OnChange = [this](TObject*) { DeselectFont(); };
-  FBrush->OnChange = [this](TObject*) { DeselectBrush(); };
-  FPen->OnChange = [this](TObject*) { DeselectPen(); };
+  FFont->FCanvas = FBrush->FCanvas = FPen->FCanvas = this;
 }
 
 TCanvas::~TCanvas() { DeselectHandles(); }
@@ -97,6 +95,12 @@ void TCanvas::DeselectPen() {
   SelectObject(FHandle, FOldPen);
   FOldPen = nullptr;
   FState.Exclude(csPenValid);
+}
+
+void TCanvas::ObjectChanged(TGraphicsObject* Object) {
+  if (Object == FFont.get()) DeselectFont();
+  else if (Object == FBrush.get()) DeselectBrush();
+  else if (Object == FPen.get()) DeselectPen();
 }
 
 void TCanvas::DeselectHandles() {

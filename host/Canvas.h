@@ -115,6 +115,9 @@ class TCanvas : public TPersistent {
   virtual void Changed();
 
  private:
+  friend class TGraphicsObject;
+  // Deselects the font, brush or pen whose handle is about to be deleted.
+  void ObjectChanged(TGraphicsObject* Object);
   void SelectFont();
   void SelectBrush();
   void SelectPen();

@@ -5,12 +5,14 @@
 #include <utility>
 
 #include "host/Bitmaps.h"
+#include "host/Canvas.h"
 #include "host/TypInfo.h"
 
 HOST_CLASS_INFO(TGraphicsObject, TPersistent, nullptr)
 
 void TGraphicsObject::Changed() {
   HGDIOBJ stale = DetachHandle();
+  if (FCanvas) FCanvas->ObjectChanged(this);
   if (OnChange) OnChange(this);
   if (stale) DeleteObject(stale);
 }

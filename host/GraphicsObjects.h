@@ -9,6 +9,7 @@
 #include "platform/GdiText.h"
 
 class TBitmap;
+class TCanvas;
 
 // Base of the three: a change notification.
 class TGraphicsObject : public TPersistent {
@@ -18,8 +19,8 @@ class TGraphicsObject : public TPersistent {
 
  protected:
   // The handle no longer matches: it is taken away first, so that anything
-  // OnChange draws gets a new one, and deleted after OnChange, so that a
-  // canvas listening to it has deselected it by then.
+  // OnChange draws gets a new one; the owning canvas deselects it; and it is
+  // deleted last.
   virtual void Changed();
   // Gives up the handle (nullptr when there is none).
   virtual HGDIOBJ DetachHandle() { return nullptr; }
@@ -30,6 +31,12 @@ class TGraphicsObject : public TPersistent {
     Field = Value;
     Changed();
   }
+
+ private:
+  friend class TCanvas;
+  // The canvas the object belongs to, told apart from OnChange so that
+  // whoever assigns that cannot leave the canvas with a deleted handle.
+  TCanvas* FCanvas = nullptr;
 };
 
 enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };

@@ -29,7 +29,7 @@ void Set32(TBytes& b, size_t at, uint32_t v) {
 }
 
 // What a BMP file holds, written out by Build.
-struct TBmpSpec {
+struct TBmpLayout {
   int32_t Width = 0;
   int32_t Height = 0;  // negative: top-down
   uint16_t BitCount = 24;
@@ -41,7 +41,7 @@ struct TBmpSpec {
   std::vector<TBytes> Rows;     // file order, without padding
 };
 
-TBytes Build(const TBmpSpec& s) {
+TBytes Build(const TBmpLayout& s) {
   TBytes info;
   Put32(info, s.HeaderSize);
   if (s.HeaderSize == 12) {
@@ -132,7 +132,7 @@ TEST_F(Bitmaps, ReadsEveryDepthIntoTwentyFourOrThirtyTwoBits) {
   const TColor gray555 = 0x848484, gray565 = 0x848284;
   const struct {
     const char* Name;
-    TBmpSpec Spec;
+    TBmpLayout Layout;
     TPixelFormat Format;
     std::vector<std::vector<TColor>> Expected;
   } cases[] = {
@@ -183,7 +183,7 @@ TEST_F(Bitmaps, ReadsEveryDepthIntoTwentyFourOrThirtyTwoBits) {
   };
   for (const auto& c : cases) {
     TMemoryStream stream;
-    const TBytes bytes = Build(c.Spec);
+    const TBytes bytes = Build(c.Layout);
     TBitmap bitmap;
     bitmap.LoadFromStream(Fill(stream, bytes));
     EXPECT_EQ(stream.GetPosition(), static_cast<Int64>(bytes.size())) << c.Name;
@@ -209,7 +209,7 @@ TEST_F(Bitmaps, ThirtyTwoBitImagesKeepTheirAlpha) {
   EXPECT_EQ(TBytes(px, px + 4), (TBytes{0x10, 0x20, 0x30, 0x80}));
 }
 
-TBmpSpec Valid() { return {2, 2, 24, 0, 40, {}, 0, {}, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}}; }
+TBmpLayout Valid() { return {2, 2, 24, 0, 40, {}, 0, {}, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}}; }
 
 TEST_F(Bitmaps, MalformedStreamsAreRejectedBeforeAnythingIsAllocated) {
   // Offsets in the file: 10 pixel offset, 14 header size, 18 width, 22
@@ -256,9 +256,9 @@ TEST_F(Bitmaps, MalformedStreamsAreRejectedBeforeAnythingIsAllocated) {
 }
 
 TEST_F(Bitmaps, EveryPrefixAndRandomDamageIsRejectedOrRead) {
-  TBmpSpec spec{5, 3, 8, 0, 40, {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}}, 3, {}, {}};
-  spec.Rows = {{0, 1, 2, 1, 0}, {2, 2, 1, 1, 0}, {0, 0, 0, 2, 2}};
-  const TBytes valid = Build(spec);
+  TBmpLayout layout{5, 3, 8, 0, 40, {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}}, 3, {}, {}};
+  layout.Rows = {{0, 1, 2, 1, 0}, {2, 2, 1, 1, 0}, {0, 0, 0, 2, 2}};
+  const TBytes valid = Build(layout);
   for (size_t n = 1; n < valid.size(); ++n) {
     TMemoryStream stream;
     TBitmap bitmap;

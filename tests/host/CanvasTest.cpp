@@ -327,6 +327,34 @@ TEST_F(CanvasTest, HandlesComeBackAsTheyWereAndWithoutAHandleNothingDraws) {
   EXPECT_THROW(none.FillRect(Rect(0, 0, 1, 1)), EInvalidOperation);
 }
 
+TEST_F(CanvasTest, TheCanvasObjectsOnChangeIsFreeForTheirUsers) {
+  TTestSurface s(40, 20, White);
+  TCanvas canvas;
+  canvas.SetHandle(s.DC);
+  int fontChanges = 0, brushChanges = 0, penChanges = 0;
+  canvas.GetFont()->OnChange = [&](TObject*) { ++fontChanges; };
+  canvas.GetBrush()->OnChange = [&](TObject*) { ++brushChanges; };
+  canvas.GetPen()->OnChange = [&](TObject*) { ++penChanges; };
+  canvas.TextOut(0, 0, u"x");
+  canvas.Rectangle(0, 0, 2, 2);
+  // Each changes while selected: the canvas still lets go of the old handle
+  // before it is deleted, and selects the new one when next needed.
+  canvas.GetFont()->SetHeight(-14);
+  canvas.GetBrush()->SetColor(clRed);
+  canvas.GetPen()->SetColor(clBlue);
+  EXPECT_EQ(fontChanges, 1);
+  EXPECT_EQ(brushChanges, 1);
+  EXPECT_EQ(penChanges, 1);
+  canvas.Rectangle(10, 10, 14, 14);
+  EXPECT_EQ(Rgb(s, 10, 10), Bgra(RGB(0, 0, 255)));
+  EXPECT_EQ(Rgb(s, 12, 12), Bgra(RGB(255, 0, 0)));
+  canvas.TextExtent(u"x");
+  EXPECT_EQ(GetCurrentObject(s.DC, OBJ_FONT), canvas.GetFont()->GetHandle());
+  LOGFONTW lf;
+  GetObjectW(GetCurrentObject(s.DC, OBJ_FONT), sizeof(lf), &lf);
+  EXPECT_EQ(lf.lfHeight, -14);
+}
+
 TEST_F(CanvasTest, DrawingIsAnnouncedBeforeAndAfter) {
   TTestSurface s(4, 4, White);
   TCanvas canvas;
