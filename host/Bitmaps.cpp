@@ -321,7 +321,7 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
 }
 
 void TBitmap::DrawTransparent(HDC Dest, const TRect& Rect, HDC Source) {
-  const COLORREF key = static_cast<COLORREF>(ColorToRGB(GetTransparentColor())) & 0x00FFFFFF;
+  const COLORREF key = ColorToGdi(GetTransparentColor());
   // 1 where the image has the transparent colour.
   HDC maskDC = CreateCompatibleDC(nullptr);
   HBITMAP mask = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);

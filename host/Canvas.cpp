@@ -10,10 +10,8 @@ namespace {
 
 inline constexpr char16_t SNoCanvasHandle[] = u"Canvas does not allow drawing";
 
-// Colours as the GDI takes them. A font without a colour of its own draws
-// in the desktop's text colour.
-COLORREF GdiColor(TColor Color) { return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFF; }
-COLORREF TextColor(TColor Color) { return GdiColor(Color == clDefault ? clWindowText : Color); }
+// A font without a colour of its own draws in the desktop's text colour.
+COLORREF TextColor(TColor Color) { return ColorToGdi(Color == clDefault ? clWindowText : Color); }
 
 int Length(const String& Text) { return static_cast<int>(std::min<size_t>(Text.size(), INT_MAX)); }
 
@@ -64,7 +62,7 @@ void TCanvas::SelectBrush() {
   HGDIOBJ old = SelectObject(FHandle, FBrush->GetHandle());
   if (!FOldBrush) FOldBrush = old;
   // Text and styled pens fill behind themselves only with a solid brush.
-  SetBkColor(FHandle, GdiColor(FBrush->GetColor()));
+  SetBkColor(FHandle, ColorToGdi(FBrush->GetColor()));
   SetBkMode(FHandle, FBrush->GetStyle() == bsSolid ? OPAQUE : TRANSPARENT);
   FState.Include(csBrushValid);
 }
@@ -135,7 +133,7 @@ TColor TCanvas::GetPixels(Integer X, Integer Y) {
 void TCanvas::SetPixels(Integer X, Integer Y, TColor Value) {
   Changing();
   RequiredState({csHandleValid});
-  SetPixel(FHandle, X, Y, GdiColor(Value));
+  SetPixel(FHandle, X, Y, ColorToGdi(Value));
   Changed();
 }
 
@@ -268,7 +266,7 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
   HDC maskDC = CreateCompatibleDC(nullptr);
   HBITMAP mask = CreateBitmap(sw, sh, 1, 1, nullptr);
   HGDIOBJ oldMask = SelectObject(maskDC, mask);
-  const COLORREF oldSourceBk = SetBkColor(source, GdiColor(Color));
+  const COLORREF oldSourceBk = SetBkColor(source, ColorToGdi(Color));
   BitBlt(maskDC, 0, 0, sw, sh, source, Source.Left, Source.Top, SRCCOPY);
   SetBkColor(source, oldSourceBk);
 

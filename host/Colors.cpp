@@ -9,6 +9,11 @@ Integer ColorToRGB(TColor Color) {
   return Color;
 }
 
+COLORREF ColorToGdi(TColor Color) {
+  if (Color == clNone || Color == clDefault) return 0;
+  return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFF;
+}
+
 const TIdentMap& ColorIdents() {
   static const TIdentMap map{{
       {clBlack, u"clBlack"},

@@ -74,6 +74,10 @@ inline constexpr TColor clDefault = 0x20000000;
 // clNone and clDefault included, comes back unchanged.
 Integer ColorToRGB(TColor Color);
 
+// What the GDI takes: system colours resolved; the two special values,
+// which name no colour, black.
+COLORREF ColorToGdi(TColor Color);
+
 // The colour names ("clBtnFace", ...) that stored descriptions use.
 const TIdentMap& ColorIdents();
 bool ColorToIdent(TColor Color, String& Ident);

@@ -197,9 +197,6 @@ const TPublished& BrushPublished() {
   return p;
 }
 
-// What the GDI takes: system colours resolved, the special values black.
-COLORREF GdiColor(TColor Color) { return static_cast<COLORREF>(ColorToRGB(Color)) & 0x00FFFFFF; }
-
 }  // namespace
 
 HOST_CLASS_INFO_PUBLISHED(TBrush, TGraphicsObject, &CreateDefault<TBrush>, &BrushPublished)
@@ -221,7 +218,7 @@ void TBrush::Assign(TPersistent* Source) {
 HBRUSH TBrush::GetHandle() {
   if (!FHandle) {
     LOGBRUSH lb;
-    lb.lbColor = GdiColor(FColor);
+    lb.lbColor = ColorToGdi(FColor);
     if (FBitmap && !FBitmap->GetEmpty()) {
       lb.lbStyle = BS_PATTERN;
       lb.lbHatch = reinterpret_cast<ULONG_PTR>(FBitmap->GetHandle());
@@ -309,7 +306,7 @@ void TPen::Assign(TPersistent* Source) {
 }
 
 HPEN TPen::GetHandle() {
-  if (!FHandle) FHandle = CreatePen(static_cast<int>(FStyle), FWidth, GdiColor(FColor));
+  if (!FHandle) FHandle = CreatePen(static_cast<int>(FStyle), FWidth, ColorToGdi(FColor));
   return FHandle;
 }
 

@@ -37,6 +37,10 @@ TEST(Colors, SystemColorsResolveAndEverythingElsePassesUnchanged) {
   EXPECT_EQ(static_cast<COLORREF>(ColorToRGB(clWindowText)), GetSysColor(COLOR_WINDOWTEXT));
   for (TColor plain : {clBlack, clRed, clWhite, TColor{0x123456}, clNone, clDefault})
     EXPECT_EQ(ColorToRGB(plain), plain);
+  EXPECT_EQ(ColorToGdi(clBtnFace), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ColorToGdi(clRed), 0x0000FFu);
+  EXPECT_EQ(ColorToGdi(clNone), 0u) << "no colour: black, not the white its low bits spell";
+  EXPECT_EQ(ColorToGdi(clDefault), 0u);
 }
 
 TEST(Colors, NamesAndTextForms) {
