@@ -172,6 +172,11 @@ TBmpImage ReadBmp(TStream* Stream) {
     // Both the file (unless top-down) and the DIB keep the bottom row first.
     BYTE* out = bits + static_cast<size_t>(topDown ? height - 1 - r : r) * outStride;
     const BYTE* in = row.data();
+    // Rows already in the held layout are copied whole.
+    if (bitCount == 24 || (bitCount == 32 && !bitFields)) {
+      std::memcpy(out, in, static_cast<size_t>(width) * (bitCount / 8));
+      continue;
+    }
     for (Int64 x = 0; x < width; ++x) {
       BYTE b, g, rd, a = 0;
       switch (bitCount) {
@@ -188,12 +193,10 @@ TBmpImage ReadBmp(TStream* Stream) {
           b = blue.Of(v), g = green.Of(v), rd = red.Of(v);
           break;
         }
-        case 24: b = in[x * 3], g = in[x * 3 + 1], rd = in[x * 3 + 2]; break;
-        default: {
+        default: {  // 32 bits with bit fields
           DWORD v;
           std::memcpy(&v, in + x * 4, 4);
-          if (bitFields) b = blue.Of(v), g = green.Of(v), rd = red.Of(v), a = alpha.Of(v);
-          else b = in[x * 4], g = in[x * 4 + 1], rd = in[x * 4 + 2], a = in[x * 4 + 3];
+          b = blue.Of(v), g = green.Of(v), rd = red.Of(v), a = alpha.Of(v);
         }
       }
       if (image.BitCount == 32) {
