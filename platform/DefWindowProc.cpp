@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Painting.h"
 #include "platform/WindowObjects.h"
 
 namespace {
@@ -71,7 +72,33 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->Text.size());
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
-    case WM_PAINT: ValidateAll(*w); return 0;
+    case WM_PAINT: {
+      if (wParam) return 0;  // painting into a given DC: nothing of its own to draw
+      PAINTSTRUCT ps;
+      BeginPaint(hWnd, &ps);
+      EndPaint(hWnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      HBRUSH brush = w->Class->Background;
+      if (!brush || !wParam) return 0;
+      RECT client;
+      GetClientRect(hWnd, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+      return 1;
+    }
+    case WM_NCPAINT: {
+      HDC dc = GetDCEx(hWnd, nullptr, DCX_WINDOW | DCX_CACHE);
+      PaintNonClient(*w, dc);
+      ReleaseDC(hWnd, dc);
+      return 0;
+    }
+    case WM_PRINT: PrintWindowInto(hWnd, reinterpret_cast<HDC>(wParam), lParam); return 0;
+    case WM_SETREDRAW:
+      // Redrawing off: the window stops collecting and painting updates.
+      if (wParam) w->Style |= WS_VISIBLE;
+      else w->Style &= ~WS_VISIBLE;
+      return 0;
     default: return 0;
   }
 }

@@ -86,7 +86,8 @@ struct TPattern {
     switch (Brush->Description.lbStyle) {
       case BS_SOLID: p = Solid; return true;
       case BS_HATCHED: {
-        const LONG px = ((x - State->BrushOrg.X) % 8 + 8) % 8, py = ((y - State->BrushOrg.Y) % 8 + 8) % 8;
+        const LONG ox = State->BrushOrg.X + State->DCOrigin.X, oy = State->BrushOrg.Y + State->DCOrigin.Y;
+        const LONG px = ((x - ox) % 8 + 8) % 8, py = ((y - oy) % 8 + 8) % 8;
         if (HatchBits[Brush->Description.lbHatch][py] >> (7 - px) & 1) {
           p = Solid;
           return true;
@@ -97,8 +98,9 @@ struct TPattern {
       case BS_PATTERN: {
         const TBitmapObject& pattern = *Brush->Pattern;
         if (pattern.Width == 0 || pattern.Height == 0) return false;
-        const LONG px = ((x - State->BrushOrg.X) % pattern.Width + pattern.Width) % pattern.Width;
-        const LONG py = ((y - State->BrushOrg.Y) % pattern.Height + pattern.Height) % pattern.Height;
+        const LONG ox = State->BrushOrg.X + State->DCOrigin.X, oy = State->BrushOrg.Y + State->DCOrigin.Y;
+        const LONG px = ((x - ox) % pattern.Width + pattern.Width) % pattern.Width;
+        const LONG py = ((y - oy) % pattern.Height + pattern.Height) % pattern.Height;
         const DWORD v = ReadPixel(pattern, px, py);
         // Monochrome device patterns take the DC's colours; patterns carry no alpha.
         if (pattern.BitsPerPixel == 1 && !pattern.IsDIBSection)
@@ -204,6 +206,7 @@ void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG
   }
   pixman_region32_init_rect(&out, l, t, static_cast<unsigned>(r - l), static_cast<unsigned>(b - t));
   if (dc->State.HasClip) pixman_region32_intersect(&out, &out, const_cast<pixman_region32_t*>(dc->State.Clip.get()));
+  if (dc->Visible) pixman_region32_intersect(&out, &out, const_cast<pixman_region32_t*>(dc->Visible.get()));
 }
 
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {

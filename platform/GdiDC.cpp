@@ -45,7 +45,7 @@ void ReplaceState(TDeviceContext& dc, TDCState next) {
   TDCState& current = dc.State;
   const HGDIOBJ before[] = {current.Bitmap, current.Brush, current.Pen, current.Font};
   // Objects deleted since the state was saved give way to the defaults.
-  const TDCState defaults = DefaultState(dc.IsScreen);
+  const TDCState defaults = DefaultState(dc.IsScreen || dc.Window);
   if (!GdiLookup(next.Bitmap)) next.Bitmap = defaults.Bitmap;
   if (!GdiLookup(next.Brush)) next.Brush = defaults.Brush;
   if (!GdiLookup(next.Pen)) next.Pen = defaults.Pen;
@@ -65,9 +65,9 @@ TBitmapObject* DrawablePixel(HDC hdc, int x, int y, POINT& device) {
   device = DeviceOf(dc->State, x, y);
   if (!surface || device.X < 0 || device.Y < 0 || device.X >= surface->Width || device.Y >= surface->Height)
     return nullptr;
-  if (dc->State.HasClip &&
-      !pixman_region32_contains_point(const_cast<pixman_region32_t*>(dc->State.Clip.get()), device.X, device.Y, nullptr))
-    return nullptr;
+  for (const auto* clip : {dc->State.HasClip ? dc->State.Clip.get() : nullptr, dc->Visible.get()})
+    if (clip && !pixman_region32_contains_point(const_cast<pixman_region32_t*>(clip), device.X, device.Y, nullptr))
+      return nullptr;
   return surface;
 }
 
@@ -80,6 +80,7 @@ TDeviceContext* DCLookup(HDC hdc) {
 }
 
 TBitmapObject* DCSurface(TDeviceContext* dc) {
+  if (dc && dc->Window) return WindowDCSurface(dc->Window);
   return dc ? GdiLookupAs<TBitmapObject>(dc->State.Bitmap, OBJ_BITMAP) : nullptr;
 }
 
@@ -113,17 +114,39 @@ HDC CreateCompatibleDC(HDC hdc) {
   return handle;
 }
 
-BOOL DeleteDC(HDC hdc) {
+HDC CreateWindowDC(HWND window, POINT origin, const pixman_region32_t& visible) {
+  TDCRegistry& r = Registry();
+  auto dc = std::make_unique<TDeviceContext>();
+  TDCState state = DefaultState(true);
+  state.DCOrigin = origin;
+  dc->Window = window;
+  ReplaceState(*dc, std::move(state));
+  dc->Visible = MakeSharedRegion(visible);
+  HDC handle = reinterpret_cast<HDC>(r.NextId);
+  r.NextId += 4;
+  r.DCs.emplace(reinterpret_cast<uintptr_t>(handle), std::move(dc));
+  return handle;
+}
+
+namespace {
+
+bool FreeDC(HDC hdc, bool windowDC) {
   TDCRegistry& r = Registry();
   auto it = r.DCs.find(reinterpret_cast<uintptr_t>(hdc));
-  if (it == r.DCs.end() || it->second->IsScreen) return FALSE;
+  if (it == r.DCs.end() || it->second->IsScreen || (it->second->Window != nullptr) != windowDC) return false;
   TDCState& s = it->second->State;
   for (HGDIOBJ h : {static_cast<HGDIOBJ>(s.Bitmap), static_cast<HGDIOBJ>(s.Brush), static_cast<HGDIOBJ>(s.Pen),
                     static_cast<HGDIOBJ>(s.Font)})
     AdjustSelection(h, -1);
   r.DCs.erase(it);
-  return TRUE;
+  return true;
 }
+
+}  // namespace
+
+bool ReleaseWindowDC(HDC hdc) { return FreeDC(hdc, true); }
+
+BOOL DeleteDC(HDC hdc) { return FreeDC(hdc, false) ? TRUE : FALSE; }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
   TDeviceContext* dc = DCLookup(hdc);
@@ -134,7 +157,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
   switch (o->Type) {
     case OBJ_BITMAP:
       // Only memory DCs hold bitmaps, and a bitmap is in one DC at a time.
-      if (dc->IsScreen || (o->SelectCount > 0 && !o->Stock && h != next.Bitmap)) return nullptr;
+      if (dc->IsScreen || dc->Window || (o->SelectCount > 0 && !o->Stock && h != next.Bitmap)) return nullptr;
       previous = next.Bitmap;
       next.Bitmap = static_cast<HBITMAP>(h);
       break;
@@ -252,7 +275,11 @@ BOOL GetBrushOrgEx(HDC hdc, POINT* lppt) { return GetPoint(hdc, &TDCState::Brush
 BOOL LPtoDP(HDC hdc, POINT* lppt, int c) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc || (!lppt && c > 0)) return FALSE;
-  for (int i = 0; i < c; ++i) lppt[i] = DeviceOf(dc->State, lppt[i].X, lppt[i].Y);
+  const POINT origin = dc->State.DCOrigin;
+  for (int i = 0; i < c; ++i) {
+    const POINT p = DeviceOf(dc->State, lppt[i].X, lppt[i].Y);
+    lppt[i] = {p.X - origin.X, p.Y - origin.Y};
+  }
   return TRUE;
 }
 

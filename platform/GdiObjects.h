@@ -10,6 +10,8 @@
 #include "platform/GdiText.h"
 
 class TFontFace;
+struct HWND__;
+using HWND = HWND__*;
 
 struct TGdiObject {
   explicit TGdiObject(DWORD type) : Type(type) {}
@@ -90,14 +92,28 @@ struct TDCState {
   int JustifyExtra = 0;
   int JustifyCount = 0;
   bool HasClip = false;
-  std::shared_ptr<const pixman_region32_t> Clip;  // device coordinates
+  std::shared_ptr<const pixman_region32_t> Clip;  // surface coordinates
+  // Where a window DC's device origin lies on its surface; (0, 0) for others.
+  // Device coordinates seen by callers are surface coordinates minus this.
+  POINT DCOrigin;
 };
 
 struct TDeviceContext {
   bool IsScreen = false;
   TDCState State;
   std::vector<TDCState> Saved;
+  // A window DC draws on its top-level window's surface, never outside the
+  // window's visible region (surface coordinates).
+  HWND Window = nullptr;
+  std::shared_ptr<const pixman_region32_t> Visible;
 };
+
+// A window DC: its surface is WindowDCSurface(window); nothing is drawn
+// outside visible. ReleaseWindowDC frees it, DeleteDC refuses it.
+HDC CreateWindowDC(HWND window, POINT origin, const pixman_region32_t& visible);
+bool ReleaseWindowDC(HDC hdc);
+// The pixels a window DC draws on (the window manager's side), or nullptr.
+TBitmapObject* WindowDCSurface(HWND window);
 
 TGdiObject* GdiLookup(HGDIOBJ h);
 template <typename T>
@@ -138,11 +154,11 @@ inline COLORREF BGRAToColor(DWORD bgra) { return (bgra & 0x00FF00) | ((bgra & 0x
 
 // Logical to device: no scaling, only the two origins.
 inline POINT DeviceOf(const TDCState& s, int x, int y) {
-  return {x - s.WindowOrg.X + s.ViewportOrg.X, y - s.WindowOrg.Y + s.ViewportOrg.Y};
+  return {x - s.WindowOrg.X + s.ViewportOrg.X + s.DCOrigin.X, y - s.WindowOrg.Y + s.ViewportOrg.Y + s.DCOrigin.Y};
 }
 
-// Where an operation may write: the device rectangle within the surface and
-// the clip. The caller finishes the region.
+// Where an operation may write: the device rectangle within the surface, a
+// window DC's visible region and the clip. The caller finishes the region.
 void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
                   pixman_region32_t& out);
 

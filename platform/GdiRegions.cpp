@@ -36,11 +36,21 @@ void SetRect(pixman_region32_t& r, int x1, int y1, int x2, int y2) {
 
 HRGN NewRegion() { return static_cast<HRGN>(GdiAdd(std::make_unique<TRegionObject>())); }
 
-// What the DC may draw on before any clip: its surface.
+// What the DC may draw on before any clip: its surface, and of a window's
+// surface what of the window is visible.
 void SurfaceRegion(TDeviceContext* dc, pixman_region32_t& out) {
   const TBitmapObject* surface = DCSurface(dc);
   if (surface) SetRect(out, 0, 0, surface->Width, surface->Height);
   else SetRect(out, 0, 0, 1920, 1080);  // the screen
+  if (dc->Visible) pixman_region32_intersect(&out, &out, const_cast<pixman_region32_t*>(dc->Visible.get()));
+}
+
+// Callers' device coordinates and the surface's differ by a window DC's origin.
+void ToSurface(const TDeviceContext* dc, pixman_region32_t& r) {
+  pixman_region32_translate(&r, dc->State.DCOrigin.X, dc->State.DCOrigin.Y);
+}
+void FromSurface(const TDeviceContext* dc, pixman_region32_t& r) {
+  pixman_region32_translate(&r, -dc->State.DCOrigin.X, -dc->State.DCOrigin.Y);
 }
 
 // The clip that limits drawing: the selected clip on the surface.
@@ -57,9 +67,11 @@ int StoreClip(TDeviceContext* dc, const pixman_region32_t& clip) {
   return Complexity(visible.R);
 }
 
+// Logical to surface coordinates.
 void LogicalToDevice(const TDCState& s, int& x, int& y) {
-  x += s.ViewportOrg.X - s.WindowOrg.X;
-  y += s.ViewportOrg.Y - s.WindowOrg.Y;
+  const POINT p = DeviceOf(s, x, y);
+  x = p.X;
+  y = p.Y;
 }
 
 }  // namespace
@@ -216,16 +228,18 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
   TRegion current;
   if (dc->State.HasClip) pixman_region32_copy(&current.R, const_cast<pixman_region32_t*>(dc->State.Clip.get()));
   else SurfaceRegion(dc, current.R);
+  TRegion given(region->Region);
+  ToSurface(dc, given.R);
   TRegion result;
   switch (mode) {
-    case RGN_COPY: pixman_region32_copy(&result.R, &region->Region); break;
-    case RGN_AND: pixman_region32_intersect(&result.R, &current.R, &region->Region); break;
-    case RGN_OR: pixman_region32_union(&result.R, &current.R, &region->Region); break;
-    case RGN_DIFF: pixman_region32_subtract(&result.R, &current.R, &region->Region); break;
+    case RGN_COPY: pixman_region32_copy(&result.R, &given.R); break;
+    case RGN_AND: pixman_region32_intersect(&result.R, &current.R, &given.R); break;
+    case RGN_OR: pixman_region32_union(&result.R, &current.R, &given.R); break;
+    case RGN_DIFF: pixman_region32_subtract(&result.R, &current.R, &given.R); break;
     case RGN_XOR: {
       TRegion both;
-      pixman_region32_union(&result.R, &current.R, &region->Region);
-      pixman_region32_intersect(&both.R, &current.R, &region->Region);
+      pixman_region32_union(&result.R, &current.R, &given.R);
+      pixman_region32_intersect(&both.R, &current.R, &given.R);
       pixman_region32_subtract(&result.R, &result.R, &both.R);
       break;
     }
@@ -240,6 +254,7 @@ int GetClipRgn(HDC hdc, HRGN hrgn) {
   if (!dc || !region) return -1;
   if (!dc->State.HasClip) return 0;
   pixman_region32_copy(&region->Region, const_cast<pixman_region32_t*>(dc->State.Clip.get()));
+  FromSurface(dc, region->Region);
   return 1;
 }
 
@@ -254,7 +269,7 @@ int GetClipBox(HDC hdc, RECT* lprect) {
   }
   const pixman_box32_t* e = pixman_region32_extents(&visible.R);
   const TDCState& s = dc->State;
-  const LONG dx = s.WindowOrg.X - s.ViewportOrg.X, dy = s.WindowOrg.Y - s.ViewportOrg.Y;
+  const LONG dx = s.WindowOrg.X - s.ViewportOrg.X - s.DCOrigin.X, dy = s.WindowOrg.Y - s.ViewportOrg.Y - s.DCOrigin.Y;
   *lprect = RECT{e->x1 + dx, e->y1 + dy, e->x2 + dx, e->y2 + dy};
   return Complexity(visible.R);
 }

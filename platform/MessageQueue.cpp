@@ -56,7 +56,7 @@ MSG Make(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   m.message = msg;
   m.wParam = wParam;
   m.lParam = lParam;
-  m.time = static_cast<DWORD>(Now());
+  m.time = static_cast<DWORD>(ClockNow());
   m.pt = Queue().Cursor;
   return m;
 }
@@ -75,7 +75,7 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
 bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   CurrentBackend().WaitForEvents(0);  // only polls
   TQueue& q = Queue();
-  const ULONGLONG now = Now();
+  const ULONGLONG now = ClockNow();
   q.Fresh = false;
   q.LastLook = now;
   bool found = TakeFrom(q.Posted, out, filter, min, max, remove) || TakeFrom(q.Input, out, filter, min, max, remove);
@@ -104,9 +104,9 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
 
 }  // namespace
 
-ULONGLONG Now() { return CurrentBackend().Now(); }
-ULONGLONG GetTickCount64() { return Now(); }
-DWORD GetTickCount() { return static_cast<DWORD>(Now()); }
+ULONGLONG ClockNow() { return CurrentBackend().Now(); }
+ULONGLONG GetTickCount64() { return ClockNow(); }
+DWORD GetTickCount() { return static_cast<DWORD>(ClockNow()); }
 
 bool MatchesWindowFilter(HWND filter, HWND hwnd) {
   if (!filter) return true;
@@ -179,7 +179,7 @@ BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) 
     if (Retrieve(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) return lpMsg->message == WM_QUIT ? FALSE : TRUE;
     // Only a timer this call would take, or an event, can end the wait.
     const ULONGLONG deadline =
-        InRange(WM_TIMER, wMsgFilterMin, wMsgFilterMax) ? NextTimerDeadline(hWnd, Now()) : NoDeadline;
+        InRange(WM_TIMER, wMsgFilterMin, wMsgFilterMax) ? NextTimerDeadline(hWnd, ClockNow()) : NoDeadline;
     if (!CurrentBackend().WaitForEvents(deadline)) {
       SetLastError(ERROR_POSSIBLE_DEADLOCK);
       return -1;
@@ -191,7 +191,7 @@ BOOL WaitMessage() {
   TQueue& q = Queue();
   for (;;) {
     CurrentBackend().WaitForEvents(0);
-    const ULONGLONG now = Now();
+    const ULONGLONG now = ClockNow();
     if (q.Fresh || TimerTickBetween(q.LastLook, now)) {
       q.Fresh = false;
       q.LastLook = now;

@@ -55,7 +55,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
   }
   it->Interval = std::clamp(uElapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
   it->Proc = lpTimerFunc;
-  it->Start = Now();
+  it->Start = ClockNow();
   it->Due = it->Start + it->Interval;
   // A window's timer 0 exists too; the result only has to be non-zero.
   return it->Id ? it->Id : 1;

@@ -56,6 +56,10 @@ struct TWindow {
   RECT Normal;  // the restored placement while minimized or maximized
 
   pixman_region32_t Update;  // client coordinates
+  bool EraseNeeded = false;    // the update region waits for WM_ERASEBKGND
+  bool FrameNeeded = false;    // WM_NCPAINT is due
+  bool InternalPaint = false;  // WM_PAINT is due even without an update region
+  std::shared_ptr<const pixman_region32_t> Shape;  // window coordinates; none: the window rectangle
   std::unique_ptr<TBackendSurface> Surface;  // top-level windows only
 
   bool DestroyStarted = false;  // DestroyWindow runs for this window
@@ -108,7 +112,7 @@ LRESULT SendToWindow(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 // Drops the window's posted and input messages.
 void PurgeQueuedMessages(HWND h);
 // The clock of the current backend.
-ULONGLONG Now();
+ULONGLONG ClockNow();
 // Whether a message for hwnd passes a window filter of GetMessageW.
 bool MatchesWindowFilter(HWND filter, HWND hwnd);
 // Notes that something arrived for WaitMessageW.
@@ -137,8 +141,28 @@ void KillWindowTimers(HWND window);
 
 // The first visible window with something to paint, parents first.
 HWND FindWindowToPaint(HWND filter);
+// Whether WM_PAINT is due for the window.
+bool NeedsPaint(const TWindow& w);
 void InvalidateClient(TWindow& w, const pixman_region32_t* area);
 void ValidateAll(TWindow& w);
+// What RedrawWindow does, the area in client coordinates (nullptr: all).
+void RedrawArea(TWindow& w, const pixman_region32_t* area, UINT flags);
+
+// --- Painting (Painting.cpp) ------------------------------------------------
+
+// The top-level window whose surface the window draws on; nullptr for the
+// desktop and message-only windows.
+TWindow* SurfaceOwner(TWindow& w);
+// A DC on the window, its visible region further limited to extra (surface
+// coordinates) when given.
+HDC WindowDC(HWND h, DWORD flags, const pixman_region32_t* extra);
+// A window's client area (or whole window) as a region in its surface's
+// coordinates.
+void SurfaceArea(const TWindow& w, bool wholeWindow, pixman_region32_t& out);
+// The default drawing of the frame into a DC on the window's top-left.
+void PaintNonClient(TWindow& w, HDC hdc);
+// The default handling of WM_PRINT.
+void PrintWindowInto(HWND h, HDC hdc, LPARAM flags);
 
 // --- System broadcasts (SystemChanges.cpp) --------------------------------
 

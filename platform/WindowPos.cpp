@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Painting.h"
 #include "platform/WindowObjects.h"
 
 namespace {
@@ -49,7 +50,10 @@ bool PlanZOrder(const TWindow& w, const TWindow& parent, HWND after, std::vector
 
 void InvalidateShown(HWND h) {
   for (HWND below : WindowsBelow(h))
-    if (TWindow* w = WindowOf(below); w && IsWindowVisible(below)) InvalidateClient(*w, nullptr);
+    if (TWindow* w = WindowOf(below); w && IsWindowVisible(below)) {
+      InvalidateClient(*w, nullptr);
+      w->EraseNeeded = w->FrameNeeded = true;
+    }
 }
 
 void InvalidateExposed(TWindow& w, const RECT& oldClient) {
@@ -190,10 +194,25 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
   UpdateSurface(*w, sized || moved, (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0);
   if (flags & SWP_NOREDRAW) {
     // The caller repaints by itself.
-  } else if (flags & SWP_SHOWWINDOW) {
-    InvalidateShown(hWnd);
-  } else if (!(flags & SWP_NOCLIENTSIZE)) {
-    InvalidateExposed(*w, oldClient);
+  } else {
+    if (flags & SWP_SHOWWINDOW) {
+      InvalidateShown(hWnd);
+    } else if (moved && !IsTopLevel(*w)) {
+      // Children share their top-level window's pixels: a moved one is drawn anew.
+      RedrawArea(*w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    } else if (!(flags & SWP_NOCLIENTSIZE)) {
+      InvalidateExposed(*w, oldClient);
+    }
+    if (sized || (flags & (SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_DRAWFRAME))) w->FrameNeeded = IsWindowVisible(hWnd);
+    // What the window covered before shows its parent and siblings again.
+    const bool uncovers = (flags & SWP_HIDEWINDOW) || ((moved || sized) && (w->Style & WS_VISIBLE));
+    if (uncovers && parent && !IsTopLevel(*w)) {
+      pixman_region32_t area;
+      pixman_region32_init_rect(&area, oldWindow.Left, oldWindow.Top, static_cast<unsigned>(Width(oldWindow)),
+                                static_cast<unsigned>(Height(oldWindow)));
+      RedrawArea(*parent, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      pixman_region32_fini(&area);
+    }
   }
 
   constexpr UINT Unchanged = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;

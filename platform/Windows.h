@@ -582,3 +582,4 @@ BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, void* pvParam, UINT fWin
 // tests check to prove that they leave nothing behind.
 int GetLiveWindowCount();
 int GetLiveTimerCount();
+#include "platform/Painting.h"

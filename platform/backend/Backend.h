@@ -22,6 +22,8 @@ class TBackendSurface {
   // 32-bit pixels, top row first, that the window's device contexts draw on;
   // nullptr when the window is too large to hold them.
   virtual TBitmapObject* Pixels() = 0;
+  // The pixels of area (surface coordinates) were drawn on.
+  virtual void Changed(const RECT& area) = 0;
 };
 
 inline constexpr ULONGLONG NoDeadline = ~0ull;

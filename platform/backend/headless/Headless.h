@@ -31,6 +31,13 @@ struct THeadlessSurfaceInfo {
   LONG PixelWidth = 0;
   LONG PixelHeight = 0;
   std::u16string Title;
+  RECT Changed;  // what was drawn since the last TakeHeadlessChanges
 };
 // FALSE for a window without a headless surface.
 BOOL GetHeadlessSurfaceInfo(HWND hWnd, THeadlessSurfaceInfo* info);
+// The area drawn on since the last call, then forgotten.
+BOOL TakeHeadlessChanges(HWND hWnd, RECT* area);
+// The composed image of a top-level window (its frame and every child) as a
+// new 32-bit top-down DIB section the caller deletes; nullptr without one.
+HBITMAP CopyHeadlessSurface(HWND hWnd);
+BOOL SaveHeadlessSurfacePng(HWND hWnd, const char* path);

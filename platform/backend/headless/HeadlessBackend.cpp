@@ -5,8 +5,10 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "platform/GdiObjects.h"
+#include "platform/PngFile.h"
 #include "platform/WindowObjects.h"
 #include "platform/backend/headless/Headless.h"
 
@@ -35,6 +37,13 @@ class THeadlessSurface : public TBackendSurface {
   void SetVisible(bool visible) override { FVisible = visible; }
   void SetTitle(const std::u16string& title) override { FTitle = title; }
   TBitmapObject* Pixels() override { return FPixels.get(); }
+  void Changed(const RECT& area) override {
+    const bool none = FChanged.Right <= FChanged.Left || FChanged.Bottom <= FChanged.Top;
+    FChanged = none ? area
+                                      : RECT{std::min(FChanged.Left, area.Left), std::min(FChanged.Top, area.Top),
+                                             std::max(FChanged.Right, area.Right), std::max(FChanged.Bottom, area.Bottom)};
+  }
+  RECT TakeChanged() { return std::exchange(FChanged, RECT{}); }
 
   void Describe(THeadlessSurfaceInfo& info) const {
     info.Bounds = FBounds;
@@ -42,10 +51,12 @@ class THeadlessSurface : public TBackendSurface {
     info.PixelWidth = FPixels ? FPixels->Width : 0;
     info.PixelHeight = FPixels ? FPixels->Height : 0;
     info.Title = FTitle;
+    info.Changed = FChanged;
   }
 
  private:
   RECT FBounds;
+  RECT FChanged;
   bool FVisible = false;
   std::u16string FTitle;
   std::unique_ptr<TBitmapObject> FPixels;
@@ -153,10 +164,47 @@ BOOL SpendVirtualTime(DWORD ms) {
   return TRUE;
 }
 
-BOOL GetHeadlessSurfaceInfo(HWND hWnd, THeadlessSurfaceInfo* info) {
+namespace {
+
+THeadlessSurface* HeadlessSurfaceOf(HWND hWnd) {
   TWindow* w = WindowOf(hWnd);
-  auto* surface = w ? dynamic_cast<THeadlessSurface*>(w->Surface.get()) : nullptr;
+  return w ? dynamic_cast<THeadlessSurface*>(w->Surface.get()) : nullptr;
+}
+
+}  // namespace
+
+BOOL GetHeadlessSurfaceInfo(HWND hWnd, THeadlessSurfaceInfo* info) {
+  THeadlessSurface* surface = HeadlessSurfaceOf(hWnd);
   if (!surface || !info) return FALSE;
   surface->Describe(*info);
   return TRUE;
+}
+
+BOOL TakeHeadlessChanges(HWND hWnd, RECT* area) {
+  THeadlessSurface* surface = HeadlessSurfaceOf(hWnd);
+  if (!surface || !area) return FALSE;
+  *area = surface->TakeChanged();
+  return TRUE;
+}
+
+HBITMAP CopyHeadlessSurface(HWND hWnd) {
+  THeadlessSurface* surface = HeadlessSurfaceOf(hWnd);
+  const TBitmapObject* pixels = surface ? surface->Pixels() : nullptr;
+  if (!pixels) return nullptr;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = pixels->Width;
+  bi.bmiHeader.biHeight = -pixels->Height;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!copy) return nullptr;
+  const size_t row = static_cast<size_t>(pixels->Width) * 4;
+  for (LONG y = 0; y < pixels->Height; ++y) std::memcpy(static_cast<BYTE*>(bits) + y * row, pixels->Row(y), row);
+  return copy;
+}
+
+BOOL SaveHeadlessSurfacePng(HWND hWnd, const char* path) {
+  THeadlessSurface* surface = HeadlessSurfaceOf(hWnd);
+  const TBitmapObject* pixels = surface ? surface->Pixels() : nullptr;
+  return pixels && path && WritePngFile(path, *pixels) ? TRUE : FALSE;
 }
