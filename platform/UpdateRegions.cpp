@@ -103,7 +103,6 @@ void RedrawArea(TWindow& w, const pixman_region32_t* area, UINT flags) {
     InvalidateClient(w, area);
     if (flags & RDW_ERASE) w.EraseNeeded = true;
     if (flags & RDW_FRAME) w.FrameNeeded = true;
-    if (flags & RDW_INTERNALPAINT) w.InternalPaint = true;
     NoteQueueActivity();
   } else if (flags & RDW_VALIDATE) {
     if (area) pixman_region32_subtract(&w.Update, &w.Update, const_cast<pixman_region32_t*>(area));
@@ -111,6 +110,10 @@ void RedrawArea(TWindow& w, const pixman_region32_t* area, UINT flags) {
     if ((flags & RDW_NOERASE) || !pixman_region32_not_empty(&w.Update)) w.EraseNeeded = false;
     if (flags & RDW_NOFRAME) w.FrameNeeded = false;
     if (flags & RDW_NOINTERNALPAINT) w.InternalPaint = false;
+  }
+  if (flags & RDW_INTERNALPAINT) {
+    w.InternalPaint = true;
+    NoteQueueActivity();
   }
   if (!ReachesChildren(w, flags)) return;
   for (HWND h : w.Children) {
