@@ -140,6 +140,25 @@ TBitmapObject* DCSurface(TDeviceContext* dc);
 
 std::shared_ptr<const pixman_region32_t> MakeSharedRegion(const pixman_region32_t& source);
 
+// An owned pixman region, for temporaries.
+struct TRegion {
+  pixman_region32_t R;
+  TRegion() { pixman_region32_init(&R); }
+  explicit TRegion(const pixman_region32_t& source) {
+    pixman_region32_init(&R);
+    pixman_region32_copy(&R, const_cast<pixman_region32_t*>(&source));
+  }
+  TRegion(const TRegion&) = delete;
+  TRegion& operator=(const TRegion&) = delete;
+  ~TRegion() { pixman_region32_fini(&R); }
+};
+
+// NULLREGION, SIMPLEREGION or COMPLEXREGION.
+inline int RegionComplexity(const pixman_region32_t& r) {
+  const int n = pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r));
+  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
 // One pixel as 32-bit BGRA: 1-bit DIB sections through their colour table,
 // monochrome device bitmaps as black and white, 24-bit pixels with alpha 0.
 DWORD ReadPixel(const TBitmapObject& bitmap, LONG x, LONG y);

@@ -6,25 +6,7 @@
 
 namespace {
 
-// An owned pixman region, for temporaries.
-struct TRegion {
-  pixman_region32_t R;
-  TRegion() { pixman_region32_init(&R); }
-  explicit TRegion(const pixman_region32_t& source) {
-    pixman_region32_init(&R);
-    pixman_region32_copy(&R, const_cast<pixman_region32_t*>(&source));
-  }
-  TRegion(const TRegion&) = delete;
-  TRegion& operator=(const TRegion&) = delete;
-  ~TRegion() { pixman_region32_fini(&R); }
-};
-
 TRegionObject* RegionOf(HRGN h) { return GdiLookupAs<TRegionObject>(h, OBJ_REGION); }
-
-int Complexity(const pixman_region32_t& r) {
-  const int n = pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r));
-  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
 
 void SetRect(pixman_region32_t& r, int x1, int y1, int x2, int y2) {
   if (x1 > x2) std::swap(x1, x2);
@@ -64,7 +46,7 @@ int StoreClip(TDeviceContext* dc, const pixman_region32_t& clip) {
   dc->State.Clip = MakeSharedRegion(clip);
   TRegion visible;
   EffectiveClip(dc, visible.R);
-  return Complexity(visible.R);
+  return RegionComplexity(visible.R);
 }
 
 // Logical to surface coordinates.
@@ -140,7 +122,7 @@ int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode) {
     default: return ERROR;
   }
   pixman_region32_copy(&dst->Region, &result.R);
-  return Complexity(dst->Region);
+  return RegionComplexity(dst->Region);
 }
 
 BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2) {
@@ -155,7 +137,7 @@ int OffsetRgn(HRGN hrgn, int x, int y) {
   TRegionObject* r = RegionOf(hrgn);
   if (!r) return ERROR;
   pixman_region32_translate(&r->Region, x, y);
-  return Complexity(r->Region);
+  return RegionComplexity(r->Region);
 }
 
 BOOL PtInRegion(HRGN hrgn, int x, int y) {
@@ -182,7 +164,7 @@ int GetRgnBox(HRGN hrgn, RECT* lprc) {
   }
   const pixman_box32_t* e = pixman_region32_extents(&r->Region);
   *lprc = RECT{e->x1, e->y1, e->x2, e->y2};
-  return Complexity(r->Region);
+  return RegionComplexity(r->Region);
 }
 
 DWORD GetRegionData(HRGN hrgn, DWORD nCount, RGNDATA* lpRgnData) {
@@ -221,7 +203,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
     dc->State.Clip.reset();
     TRegion visible;
     EffectiveClip(dc, visible.R);
-    return Complexity(visible.R);
+    return RegionComplexity(visible.R);
   }
   TRegionObject* region = RegionOf(hrgn);
   if (!region) return ERROR;
@@ -271,7 +253,7 @@ int GetClipBox(HDC hdc, RECT* lprect) {
   const TDCState& s = dc->State;
   const LONG dx = s.WindowOrg.X - s.ViewportOrg.X - s.DCOrigin.X, dy = s.WindowOrg.Y - s.ViewportOrg.Y - s.DCOrigin.Y;
   *lprect = RECT{e->x1 + dx, e->y1 + dy, e->x2 + dx, e->y2 + dy};
-  return Complexity(visible.R);
+  return RegionComplexity(visible.R);
 }
 
 namespace {
@@ -311,7 +293,7 @@ int OffsetClipRgn(HDC hdc, int x, int y) {
   }
   TRegion visible;
   EffectiveClip(dc, visible.R);
-  return Complexity(visible.R);
+  return RegionComplexity(visible.R);
 }
 
 BOOL RectVisible(HDC hdc, const RECT* lprect) {

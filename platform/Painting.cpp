@@ -10,14 +10,6 @@
 
 namespace {
 
-struct TRegion {
-  pixman_region32_t R;
-  TRegion() { pixman_region32_init(&R); }
-  ~TRegion() { pixman_region32_fini(&R); }
-  TRegion(const TRegion&) = delete;
-  TRegion& operator=(const TRegion&) = delete;
-};
-
 void SetBox(pixman_region32_t& r, LONG l, LONG t, LONG right, LONG b) {
   pixman_region32_fini(&r);
   if (right <= l || b <= t) pixman_region32_init(&r);
@@ -101,11 +93,6 @@ void TellBackend(HDC hdc) {
     return;
   const pixman_box32_t* e = pixman_region32_extents(const_cast<pixman_region32_t*>(dc->Visible.get()));
   top->Surface->Changed(RECT{e->x1, e->y1, e->x2, e->y2});
-}
-
-int Complexity(const pixman_region32_t& r) {
-  const int n = pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r));
-  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 }  // namespace
@@ -236,5 +223,5 @@ int GetWindowRgn(HWND hWnd, HRGN hRgn) {
   auto* region = GdiLookupAs<TRegionObject>(hRgn, OBJ_REGION);
   if (!w || !region || !w->Shape) return ERROR;
   pixman_region32_copy(&region->Region, const_cast<pixman_region32_t*>(w->Shape.get()));
-  return Complexity(region->Region);
+  return RegionComplexity(region->Region);
 }

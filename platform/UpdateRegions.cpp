@@ -7,14 +7,6 @@
 
 namespace {
 
-struct TRegion {
-  pixman_region32_t R;
-  TRegion() { pixman_region32_init(&R); }
-  ~TRegion() { pixman_region32_fini(&R); }
-  TRegion(const TRegion&) = delete;
-  TRegion& operator=(const TRegion&) = delete;
-};
-
 void ClientBox(const TWindow& w, pixman_region32_t& out) {
   const int width = w.Client.Right - w.Client.Left;
   const int height = w.Client.Bottom - w.Client.Top;
@@ -67,11 +59,6 @@ TWindow* RegionArgs(HWND hWnd, HRGN hRgn, TRegion& area, const pixman_region32_t
     use = &area.R;
   }
   return w;
-}
-
-int Complexity(const pixman_region32_t& r) {
-  const int n = pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r));
-  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 }  // namespace
@@ -223,5 +210,5 @@ int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase) {
   if (bErase) EraseNow(hWnd);
   if (!(w = WindowOf(hWnd))) return ERROR;
   pixman_region32_copy(&region->Region, &w->Update);
-  return Complexity(region->Region);
+  return RegionComplexity(region->Region);
 }
