@@ -72,6 +72,6 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->Text.size());
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_PAINT: ValidateAll(*w); return 0;
-    default: return 0;
+    default: return DefInputProc(hWnd, Msg, wParam, lParam);
   }
 }

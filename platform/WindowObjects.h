@@ -60,6 +60,10 @@ struct TWindow {
 
   bool DestroyStarted = false;  // DestroyWindow runs for this window
   bool DestroySent = false;     // WM_DESTROY delivered; no new children
+
+  // Input: the window inside that had the focus when this top-level window
+  // was last deactivated.
+  HWND LastFocus = nullptr;
 };
 
 // --- Window tree (WindowTree.cpp) -----------------------------------------
@@ -143,3 +147,74 @@ void ValidateAll(TWindow& w);
 // --- System broadcasts (SystemChanges.cpp) --------------------------------
 
 void BroadcastToTopLevel(UINT msg, WPARAM wParam, LPARAM lParam);
+
+// --- Input (InputQueue.cpp, Input.cpp, Keyboard.cpp, Focus.cpp, Hooks.cpp,
+// Caret.cpp) ---------------------------------------------------------------
+
+// What an input event carried besides its message.
+struct TInputExtra {
+  std::u16string Text;  // the characters a key typed, for TranslateMessage
+  UINT StateKey = 0;    // the key or button the event pressed or released (sided); 0 none
+  bool StateDown = false;
+};
+
+// An input message waiting in the queue.
+struct TInputMessage {
+  MSG Msg;
+  TInputExtra Extra;
+  ULONGLONG Serial = 0;
+};
+
+// Queues an input message at the cursor position it happened at.
+void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, POINT cursor, TInputExtra extra);
+// Runs the keyboard and mouse hooks on a message being taken from the queue
+// and makes the key state follow it; false when a hook threw it away.
+bool AcceptInput(const TInputMessage& in, MSG& out, bool remove);
+
+// Whether a screen point lies in the window: inside its rectangle, and
+// inside its window region once it has one.
+bool WindowContainsScreenPoint(const TWindow& w, POINT screen);
+// The cursor position input last reported.
+POINT CursorPosition();
+// What DefWindowProcW answers to WM_NCHITTEST.
+LRESULT DefaultHitTest(const TWindow& w, POINT screen);
+
+// The key state that GetKeyState answers, changed as input messages are
+// taken from the queue, and the state at this moment.
+void SetQueueKeyState(UINT key, bool down);
+void SetAsyncKeyState(UINT key, bool down);
+bool IsAsyncKeyDown(UINT key);
+// Every key up in both states; the toggles stay.
+void ClearKeyState();
+// The key message just taken from the queue and the text its event carried.
+void RememberKeyMessage(const MSG& msg, const std::u16string& text);
+// The key of the US layout that types c, and whether it needs Shift.
+bool LayoutKeyFor(char16_t c, UINT& vk, bool& shift);
+
+// The focus and active window, for routing input.
+HWND FocusWindow();
+HWND ActiveWindow();
+// Activation by a click (WA_CLICKACTIVE).
+void ActivateByMouse(HWND top);
+// The default handling of WM_ACTIVATE for an activated window.
+void RestoreFocus(HWND top);
+// The program loses the desktop's focus.
+void LoseDesktopFocus();
+
+// Before a window and its descendants are destroyed: the capture, focus
+// and activation leave them, with their messages.
+void ReleaseWindowInput(HWND root);
+// When a window is freed: nothing of the input state names it any more.
+void ForgetWindowInput(HWND h);
+void ForgetMouse(HWND h);
+void ForgetFocus(HWND h);
+void ForgetCaret(HWND h);
+void ReleaseCapturesBelow(HWND root);
+void ReleaseFocusBelow(HWND root);
+
+// Runs the chain of hooks of a kind; 0 without hooks.
+LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam);
+bool HasHooks(int kind);
+
+// The default handling of the input, focus and activation messages.
+LRESULT DefInputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
