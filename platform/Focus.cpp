@@ -12,6 +12,9 @@ struct TFocus {
   HWND Active = nullptr;
   // The window SetFocus asked for while it activates its top-level window.
   HWND Pending = nullptr;
+  // The window hearing WM_KILLFOCUS: a handler that moves the focus does
+  // not make it hear the message again.
+  HWND Killing = nullptr;
 };
 
 TFocus& State() {
@@ -29,8 +32,11 @@ HWND ChangeFocus(HWND h) {
   TFocus& s = State();
   const HWND old = s.Focus;
   if (old == h) return old;
-  if (old && WindowOf(old)) {
+  if (old && old != s.Killing && WindowOf(old)) {
+    const HWND outer = s.Killing;
+    s.Killing = old;
     SendToWindow(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(h), 0);
+    s.Killing = outer;
     if (s.Focus != old) return old;
   }
   s.Focus = h && WindowOf(h) ? h : nullptr;

@@ -191,29 +191,33 @@ void KeyInput(UINT vk, bool down, const std::u16string& text) {
   const UINT sided = Sided(vk);
   const bool wasDown = IsAsyncKeyDown(sided);
   SetAsyncKeyState(sided, down);
-  HWND target = FocusWindow();
-  // Without a focus window the active window takes the keys, as system keys.
-  const bool noFocus = !target;
-  if (noFocus) target = ActiveWindow();
-  if (!target) return;
   const bool ctrl = IsAsyncKeyDown(VK_CONTROL);
   const bool alt = IsAsyncKeyDown(VK_MENU) || generic == VK_MENU;
-  const bool system = noFocus || (!ctrl && (alt || generic == VK_F10));
+  const bool system = !ctrl && (alt || generic == VK_F10);
   const WORD scan = ScanOf(sided);
   WORD flags = static_cast<WORD>(scan & 0xFF);
   if (scan & 0x100) flags |= KF_EXTENDED;
   if (system && alt) flags |= KF_ALTDOWN;
   if (!down || wasDown) flags |= KF_REPEAT;
   if (!down) flags |= KF_UP;
-  const UINT msg = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-  QueueInput(target, msg, generic, MAKELPARAM(1, flags), CursorPosition(),
-             TInputExtra{down ? text : std::u16string(), sided, down});
+  // The window and the message are settled as the key leaves the queue.
+  QueueInput(nullptr, WM_KEYDOWN, generic, MAKELPARAM(1, flags), CursorPosition(),
+             TInputExtra{down ? text : std::u16string(), sided, down, true, system});
 }
 
 void TextInput(const std::u16string& text) {
-  HWND target = FocusWindow() ? FocusWindow() : ActiveWindow();
-  if (!target) return;
-  for (char16_t c : text) QueueInput(target, WM_CHAR, c, 1, CursorPosition(), TInputExtra{});
+  for (char16_t c : text) QueueInput(nullptr, WM_CHAR, c, 1, CursorPosition(), TInputExtra{u"", 0, false, true, false});
+}
+
+void RouteToFocus(TInputMessage& m) {
+  HWND target = FocusWindow();
+  // Without a focus window the active window takes the keys, as system keys.
+  const bool noFocus = !target;
+  if (noFocus) target = ActiveWindow();
+  m.Msg.hwnd = target;
+  if (!m.Extra.StateKey) return;
+  const bool system = m.Extra.System || noFocus;
+  m.Msg.message = m.Extra.StateDown ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
 }
 
 BOOL TranslateMessage(const MSG* lpMsg) {

@@ -82,6 +82,8 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
 bool TakeInput(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   auto& list = Queue().Input;
   for (;;) {
+    for (TInputMessage& m : list)
+      if (m.Extra.ToFocus) RouteToFocus(m);
     auto it = std::find_if(list.begin(), list.end(), [&](const TInputMessage& m) {
       return MatchesWindowFilter(filter, m.Msg.hwnd) && InRange(m.Msg.message, min, max);
     });

@@ -156,6 +156,10 @@ struct TInputExtra {
   std::u16string Text;  // the characters a key typed, for TranslateMessage
   UINT StateKey = 0;    // the key or button the event pressed or released (sided); 0 none
   bool StateDown = false;
+  // Keys and characters go to the focus window as they leave the queue, so
+  // that a handler moving the focus redirects the keys already waiting.
+  bool ToFocus = false;
+  bool System = false;  // a system key even with a focus window (Alt, F10)
 };
 
 // An input message waiting in the queue.
@@ -188,6 +192,9 @@ bool IsAsyncKeyDown(UINT key);
 void ClearKeyState();
 // The key message just taken from the queue and the text its event carried.
 void RememberKeyMessage(const MSG& msg, const std::u16string& text);
+// Points a waiting key or character at the focus window (the active
+// window, as a system key, without one).
+void RouteToFocus(TInputMessage& m);
 // The key of the US layout that types c, and whether it needs Shift.
 bool LayoutKeyFor(char16_t c, UINT& vk, bool& shift);
 

@@ -217,7 +217,8 @@ void InjectKeyPress(UINT vk) {
 
 void InjectText(const std::u16string& text) {
   for (char16_t c : text) {
-    const std::u16string typed(1, c);
+    // Enter types a carriage return.
+    const std::u16string typed(1, c == u'\n' ? u'\r' : c);
     UINT vk = 0;
     bool shift = false;
     if (!LayoutKeyFor(c, vk, shift)) {
