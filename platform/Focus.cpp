@@ -127,6 +127,23 @@ void LoseDesktopFocus() {
   ClearKeyState();
 }
 
+void ActivationAfterShow(HWND h, int show) {
+  TWindow* w = WindowOf(h);
+  if (!w || !IsTopLevel(*w)) return;
+  TFocus& s = State();
+  if (show == SW_HIDE) {
+    if (s.Active != h) return;
+    if (HWND next = Successor(h))
+      Activate(next, WA_ACTIVE, false);
+    else
+      LoseDesktopFocus();
+    return;
+  }
+  const bool passive = show == SW_SHOWNA || show == SW_SHOWNOACTIVATE || show == SW_SHOWMINNOACTIVE ||
+                       show == SW_MINIMIZE || show == SW_FORCEMINIMIZE;
+  if (!passive && (w->Style & WS_VISIBLE)) Activate(h, WA_ACTIVE, false);
+}
+
 void DesktopFocusInput(HWND top) {
   if (!top) {
     LoseDesktopFocus();

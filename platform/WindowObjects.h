@@ -205,6 +205,9 @@ HWND ActiveWindow();
 void ActivateByMouse(HWND top);
 // The default handling of WM_ACTIVATE for an activated window.
 void RestoreFocus(HWND top);
+// ShowWindow activates a top-level window it shows, unless told not to; a
+// hidden active window hands activation on.
+void ActivationAfterShow(HWND h, int show);
 // The program loses the desktop's focus.
 void LoseDesktopFocus();
 

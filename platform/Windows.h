@@ -335,7 +335,10 @@ inline constexpr int SW_FORCEMINIMIZE = 11;
 // A change of visibility sends WM_SHOWWINDOW first, then goes through
 // SetWindowPos. Maximized windows fill the work area (or the parent's client
 // area) as WM_GETMINMAXINFO says; minimized top-level windows move to
-// (-32000, -32000). Returns whether the window was visible before.
+// (-32000, -32000). Showing a top-level window activates it, except with
+// SW_SHOWNA, SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE and the minimizing
+// commands; hiding the active window activates another. Returns whether the
+// window was visible before.
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 // Sets or clears WS_DISABLED, then sends WM_ENABLE when the state changed.
 // Returns whether the window was disabled before.

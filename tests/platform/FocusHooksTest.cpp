@@ -146,6 +146,35 @@ TEST_F(Focus, DestroyingTheActiveWindowActivatesAnotherAndTheLastEndsActivation)
   EXPECT_EQ(GetActiveWindow(), nullptr);
 }
 
+TEST_F(Focus, ShowingActivatesUnlessToldNotToAndHidingHandsActivationOn) {
+  HWND first = Create(WS_POPUP, nullptr, {0, 0, 100, 100});
+  HWND second = Create(WS_POPUP, nullptr, {200, 0, 300, 100});
+  HWND child = Create(0, first, {0, 0, 10, 10});
+  struct TCase {
+    const char* Name;
+    HWND Window;
+    int Show;
+    HWND Active;
+  } cases[] = {
+      {"shown without activation", first, SW_SHOWNA, nullptr},
+      {"shown", first, SW_SHOW, first},
+      {"a child shown", child, SW_SHOW, first},
+      {"another, not activated", second, SW_SHOWNOACTIVATE, first},
+      {"another, restored", second, SW_SHOWNORMAL, second},
+      {"the active one hidden", second, SW_HIDE, first},
+      {"the last one hidden", first, SW_HIDE, nullptr},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ShowWindow(c.Window, c.Show);
+    EXPECT_EQ(GetActiveWindow(), c.Active);
+    EXPECT_EQ(GetFocus(), c.Active);
+  }
+  Pump();
+  DestroyWindow(first);
+  DestroyWindow(second);
+}
+
 TEST_F(Focus, DestroyingTheFocusedChildLeavesNoFocus) {
   HWND top = Create(WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 100, 100});
   HWND child = Create(WS_VISIBLE, top, {0, 0, 10, 10});
