@@ -96,42 +96,56 @@ WPARAM MouseKeys() {
   return keys;
 }
 
+using TRouted = std::vector<TInputMessage>;
+
 // The client message; the non-client one is 0x160 lower (WM_NCMOUSEMOVE
 // and the WM_NC...BUTTON... messages keep the same order).
-void QueueMouse(HWND target, LRESULT hit, UINT clientMsg, POINT screen, TInputExtra extra) {
+void AddMouse(TRouted& out, const TInputMessage& event, HWND target, LRESULT hit, UINT clientMsg) {
   TWindow* w = WindowOf(target);
   if (!w) return;
+  TInputMessage m = event;
+  m.Extra.Raw = false;
+  m.Msg.hwnd = target;
+  const POINT screen = event.Msg.pt;
   if (hit == HTCLIENT) {
     const POINT o = ClientOriginOnScreen(*w);
-    QueueInput(target, clientMsg, MouseKeys(), PackPoint(POINT{screen.X - o.X, screen.Y - o.Y}), screen,
-               std::move(extra));
+    m.Msg.message = clientMsg;
+    m.Msg.lParam = PackPoint(POINT{screen.X - o.X, screen.Y - o.Y});
   } else {
-    QueueInput(target, clientMsg - (WM_MOUSEMOVE - WM_NCMOUSEMOVE), static_cast<WPARAM>(hit), PackPoint(screen), screen,
-               std::move(extra));
+    m.Msg.message = clientMsg - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+    m.Msg.wParam = static_cast<WPARAM>(hit);
+    m.Msg.lParam = PackPoint(screen);
   }
+  out.push_back(std::move(m));
 }
 
 // Leave tracking ends once the cursor is off the tracked area.
-void CheckLeave(HWND under, LRESULT hit, POINT screen) {
+void CheckLeave(TRouted& out, const TInputMessage& event, HWND under, LRESULT hit) {
   TMouse& m = Mouse();
   if (!m.Tracked) return;
   const bool stays = under == m.Tracked && (m.TrackNonClient ? hit != HTCLIENT : hit == HTCLIENT);
   if (stays) return;
-  const HWND left = m.Tracked;
+  TInputMessage leave;
+  leave.Msg = event.Msg;
+  leave.Msg.hwnd = m.Tracked;
+  leave.Msg.message = m.TrackNonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
+  leave.Msg.wParam = 0;
+  leave.Msg.lParam = 0;
   m.Tracked = nullptr;
-  QueueInput(left, m.TrackNonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0, screen, TInputExtra{});
+  out.push_back(std::move(leave));
 }
 
 // Under the capture the tracked window is measured, not asked.
-void CheckLeaveCaptured(POINT screen) {
+void CheckLeaveCaptured(TRouted& out, const TInputMessage& event) {
   TMouse& m = Mouse();
   if (!m.Tracked) return;
   TWindow* w = WindowOf(m.Tracked);
   RECT bounds;
   GetWindowRect(m.Tracked, &bounds);
+  const POINT screen = event.Msg.pt;
   const bool inClient = w && Inside(ClientOnScreen(*w), screen);
   const LRESULT hit = inClient ? HTCLIENT : (Inside(bounds, screen) ? HTBORDER : HTNOWHERE);
-  CheckLeave(hit == HTNOWHERE ? nullptr : m.Tracked, hit, screen);
+  CheckLeave(out, event, hit == HTNOWHERE ? nullptr : m.Tracked, hit);
 }
 
 UINT ButtonDownMessage(UINT button) {
@@ -174,47 +188,80 @@ bool WindowContainsScreenPoint(const TWindow& w, POINT screen) {
 
 POINT CursorPosition() { return Mouse().Cursor; }
 
+// Mouse events wait unrouted: the capture and the windows as they stand
+// when an event reaches the front of the input decide where it goes.
 void MouseMoveInput(POINT screen) {
-  TMouse& m = Mouse();
-  m.Cursor = screen;
-  if (HWND capture = m.Capture) {
-    CheckLeaveCaptured(screen);
-    QueueMouse(capture, HTCLIENT, WM_MOUSEMOVE, screen, TInputExtra{});
-    return;
-  }
-  LRESULT hit;
-  HWND target = TargetAt(screen, hit);
-  CheckLeave(target, hit, screen);
-  if (!target) return;
-  SendToWindow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
-  QueueMouse(target, hit, WM_MOUSEMOVE, screen, TInputExtra{});
+  Mouse().Cursor = screen;
+  TInputExtra extra;
+  extra.Raw = true;
+  QueueInput(nullptr, WM_MOUSEMOVE, MouseKeys(), 0, screen, std::move(extra));
 }
 
 void MouseButtonInput(UINT button, bool down, POINT screen) {
-  TMouse& m = Mouse();
-  m.Cursor = screen;
+  Mouse().Cursor = screen;
   SetAsyncKeyState(button, down);
+  TInputExtra extra{u"", button, down};
+  extra.Raw = true;
   const UINT downMsg = ButtonDownMessage(button);
-  UINT msg = down ? downMsg : downMsg + 1;
+  QueueInput(nullptr, down ? downMsg : downMsg + 1, MouseKeys(), 0, screen, std::move(extra));
+}
+
+void MouseWheelInput(int delta, POINT screen) {
+  Mouse().Cursor = screen;
+  const short notch = static_cast<short>(std::clamp(delta, -32768, 32767));
+  TInputExtra extra;
+  extra.ToFocus = true;
+  QueueInput(nullptr, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(MouseKeys()), static_cast<WORD>(notch)),
+             PackPoint(screen), screen, std::move(extra));
+}
+
+std::vector<TInputMessage> RouteMouse(const TInputMessage& event) {
+  TMouse& m = Mouse();
+  TRouted out;
+  const POINT screen = event.Msg.pt;
+  const UINT clientMsg = event.Msg.message;
+  if (clientMsg == WM_MOUSEMOVE) {
+    if (HWND capture = m.Capture) {
+      CheckLeaveCaptured(out, event);
+      AddMouse(out, event, capture, HTCLIENT, WM_MOUSEMOVE);
+      return out;
+    }
+    LRESULT hit;
+    HWND target = TargetAt(screen, hit);
+    CheckLeave(out, event, target, hit);
+    if (!target) return out;
+    SendToWindow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+    AddMouse(out, event, target, hit, WM_MOUSEMOVE);
+    return out;
+  }
+  const UINT button = event.Extra.StateKey;
+  const bool down = event.Extra.StateDown;
+  const UINT downMsg = ButtonDownMessage(button);
+  UINT msg = clientMsg;
   HWND target = m.Capture;
   LRESULT hit = HTCLIENT;
+  // A press or release that reaches no window still changes the state.
+  auto dropped = [&] {
+    SetQueueKeyState(button, down);
+    return TRouted{};
+  };
   if (!target) {
     target = TargetAt(screen, hit);
-    if (!target) return;
+    if (!target) return dropped();
     const HWND top = GetAncestor(target, GA_ROOT);
     if (down && top != GetForegroundWindow()) {
       const UINT asked = hit == HTCLIENT ? downMsg : downMsg - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
       const LRESULT answer = SendToWindow(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                           MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(asked)));
       if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) && WindowOf(top)) ActivateByMouse(top);
-      if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT || !WindowOf(target)) return;
+      if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT || !WindowOf(target)) return dropped();
     }
     SendToWindow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
                  MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(msg)));
-    if (!WindowOf(target)) return;
+    if (!WindowOf(target)) return dropped();
   }
   if (down) {
-    const TPress press{button, target, hit == HTCLIENT, Now(), screen};
+    const TPress press{button, target, hit == HTCLIENT, event.Msg.time, screen};
     if (IsDoubleClick(m.LastPress, press, *WindowOf(target))) {
       msg = downMsg + 2;
       m.LastPress = TPress{};  // a third press starts over
@@ -222,17 +269,8 @@ void MouseButtonInput(UINT button, bool down, POINT screen) {
       m.LastPress = press;
     }
   }
-  QueueMouse(target, hit, msg, screen, TInputExtra{u"", button, down});
-}
-
-void MouseWheelInput(int delta, POINT screen) {
-  TMouse& m = Mouse();
-  m.Cursor = screen;
-  HWND target = FocusWindow() ? FocusWindow() : ActiveWindow();
-  if (!target) return;
-  const short notch = static_cast<short>(std::clamp(delta, -32768, 32767));
-  QueueInput(target, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<WORD>(MouseKeys()), static_cast<WORD>(notch)),
-             PackPoint(screen), screen, TInputExtra{});
+  AddMouse(out, event, target, hit, msg);
+  return out;
 }
 
 void ReleaseCapturesBelow(HWND root) {

@@ -78,16 +78,28 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
 }
 
 // Input messages pass the hooks on their way out; one thrown away leaves
-// the queue and the next is looked at.
+// the queue and the next is looked at. A mouse event is routed when the
+// search reaches it, and its messages take its place.
 bool TakeInput(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
-  auto& list = Queue().Input;
+  TQueue& q = Queue();
+  auto& list = q.Input;
   for (;;) {
     for (TInputMessage& m : list)
       if (m.Extra.ToFocus) RouteToFocus(m);
     auto it = std::find_if(list.begin(), list.end(), [&](const TInputMessage& m) {
-      return MatchesWindowFilter(filter, m.Msg.hwnd) && InRange(m.Msg.message, min, max);
+      return m.Extra.Raw || (MatchesWindowFilter(filter, m.Msg.hwnd) && InRange(m.Msg.message, min, max));
     });
     if (it == list.end()) return false;
+    if (it->Extra.Raw) {
+      const size_t at = static_cast<size_t>(it - list.begin());
+      const TInputMessage event = *it;
+      list.erase(it);
+      std::vector<TInputMessage> routed = RouteMouse(event);
+      for (TInputMessage& m : routed) m.Serial = q.NextSerial++;
+      // Handlers of the messages routing sends may have taken input meanwhile.
+      list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(at, list.size())), routed.begin(), routed.end());
+      continue;
+    }
     const TInputMessage in = *it;
     if (remove) list.erase(it);
     if (AcceptInput(in, out, remove)) return true;

@@ -160,6 +160,9 @@ struct TInputExtra {
   // that a handler moving the focus redirects the keys already waiting.
   bool ToFocus = false;
   bool System = false;  // a system key even with a focus window (Alt, F10)
+  // A mouse event not routed yet: wParam holds the MK_ flags, pt the
+  // screen position, the message the client one.
+  bool Raw = false;
 };
 
 // An input message waiting in the queue.
@@ -192,6 +195,10 @@ bool IsAsyncKeyDown(UINT key);
 void ClearKeyState();
 // The key message just taken from the queue and the text its event carried.
 void RememberKeyMessage(const MSG& msg, const std::u16string& text);
+// The messages a mouse event becomes once it reaches the front of the
+// input: hit testing (or the capture), mouse activation, WM_SETCURSOR,
+// double clicks and leave tracking. Nothing when it reaches no window.
+std::vector<TInputMessage> RouteMouse(const TInputMessage& event);
 // Points a waiting key or character at the focus window (the active
 // window, as a system key, without one).
 void RouteToFocus(TInputMessage& m);

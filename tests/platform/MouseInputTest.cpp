@@ -134,6 +134,35 @@ TEST_F(Mouse, TheCaptureTakesEveryMessageAndHandsOver) {
   DestroyWindow(a);
 }
 
+TEST_F(Mouse, ACaptureTakenOnAPressGetsTheEventsAlreadyWaiting) {
+  HWND a = Create(WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 100, 100});
+  HWND b = Create(WS_POPUP | WS_VISIBLE, nullptr, {200, 0, 300, 100});
+  InjectMouseMove(50, 50);
+  Pump();
+  TestHandler() = [&](HWND w, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (w == a && msg == WM_LBUTTONDOWN) SetCapture(a);
+    if (w == a && msg == WM_LBUTTONUP) ReleaseCapture();
+    return std::nullopt;
+  };
+  // A quick drag: everything arrives before the loop runs.
+  InjectMouseButton(VK_LBUTTON, TRUE, 50, 50);
+  InjectMouseMove(250, 50);
+  InjectMouseButton(VK_LBUTTON, FALSE, 250, 50);
+  InjectMouseMove(260, 50);
+  MessageLog().clear();
+  Pump();
+  EXPECT_EQ(Deliveries({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED}),
+            (std::vector<std::pair<HWND, UINT>>{{a, WM_LBUTTONDOWN},
+                                                {a, WM_MOUSEMOVE},
+                                                {a, WM_LBUTTONUP},
+                                                {a, WM_CAPTURECHANGED},
+                                                {b, WM_MOUSEMOVE}}));
+  EXPECT_EQ(Logged(a, {WM_LBUTTONUP}), (std::vector<TLogged>{Msg(a, WM_LBUTTONUP, 0, Pack(250, 50))}));
+  TestHandler() = nullptr;
+  DestroyWindow(a);
+  DestroyWindow(b);
+}
+
 TEST_F(Mouse, DoubleClicksNeedTheClassStyleTheTimeAndTheRectangle) {
   WNDCLASSEXW wc;
   wc.lpfnWndProc = RecordingProc;
