@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -387,10 +388,11 @@ HCURSOR LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName) {
   if (hInstance) {
     if (!FindResourceW(hInstance, lpCursorName, RT_GROUP_CURSOR)) return nullptr;
   } else {
+    static constexpr WORD system[] = {IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,   IDC_CROSS,  IDC_UPARROW,
+                                      IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL,
+                                      IDC_NO,       IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
     const ULONG_PTR id = reinterpret_cast<ULONG_PTR>(lpCursorName);
-    const bool known = IS_INTRESOURCE(lpCursorName) &&
-                       ((id >= IDC_ARROW && id <= IDC_UPARROW) || (id >= IDC_SIZENWSE && id <= IDC_HELP && id != 32647));
-    if (!known) {
+    if (!IS_INTRESOURCE(lpCursorName) || std::find(std::begin(system), std::end(system), id) == std::end(system)) {
       SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
       return nullptr;
     }

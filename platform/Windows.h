@@ -668,6 +668,10 @@ constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wParam) { return LOWORD(wParam); }
 // double-click time and rectangle becomes a double click when the window's
 // class has CS_DBLCLKS (and always outside the client area).
 //
+// The default handling turns WM_RBUTTONUP into WM_CONTEXTMENU (wParam the
+// window, screen coordinates), which, like WM_MOUSEWHEEL, goes up to the
+// parent when a window leaves it unhandled.
+//
 // Returns the previous capture. The window losing the capture receives
 // WM_CAPTURECHANGED with the new holder in lParam.
 HWND SetCapture(HWND hWnd);
@@ -815,7 +819,7 @@ inline constexpr UINT VK_PACKET = 0xE7;
 // The high word of a key message's lParam: bits 16-23 the scan code, then
 // these flags. The low word is the repeat count.
 inline constexpr WORD KF_EXTENDED = 0x0100;
-inline constexpr WORD KF_ALTDOWN = 0x2000;
+inline constexpr WORD KF_ALTDOWN = 0x2000;  // a system key typed with Alt held
 inline constexpr WORD KF_REPEAT = 0x4000;  // the key was down before
 inline constexpr WORD KF_UP = 0x8000;      // the key is being released
 

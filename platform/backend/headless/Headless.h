@@ -36,9 +36,9 @@ struct THeadlessSurfaceInfo {
 // FALSE for a window without a headless surface.
 BOOL GetHeadlessSurfaceInfo(HWND hWnd, THeadlessSurfaceInfo* info);
 
-// Input as a user gives it, at screen coordinates. It is queued (routing
-// may send WM_NCHITTEST, WM_MOUSEACTIVATE and WM_SETCURSOR at once); the
-// loop dispatches it when it runs (AdvanceVirtualClock).
+// Input as a user gives it, at screen coordinates. It waits in the queue
+// until the loop runs (AdvanceVirtualClock); mouse events are routed, and
+// keys reach the focus window, as the loop takes them.
 void InjectMouseMove(int x, int y);
 // VK_LBUTTON, VK_RBUTTON or VK_MBUTTON; a move there first.
 void InjectMouseButton(UINT button, BOOL down, int x, int y);
