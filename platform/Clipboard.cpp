@@ -67,7 +67,8 @@ HGLOBAL WriteText(UINT format, const std::u16string& text) {
                                : WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                                      nullptr, nullptr);
     bytes.resize(static_cast<size_t>(n) + 1, 0);
-    if (n) WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    if (n)
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
   }
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!block) return nullptr;

@@ -114,7 +114,8 @@ LRESULT DefInputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: {
       POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       ClientToScreen(h, &p);
-      SendToWindow(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), MAKELPARAM(static_cast<WORD>(p.X), static_cast<WORD>(p.Y)));
+      SendToWindow(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h),
+                   MAKELPARAM(static_cast<WORD>(p.X), static_cast<WORD>(p.Y)));
       return 0;
     }
     // Unhandled, these go up to the parent.

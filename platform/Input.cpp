@@ -231,7 +231,8 @@ std::vector<TInputMessage> RouteMouse(const TInputMessage& event) {
     HWND target = TargetAt(screen, hit);
     CheckLeave(out, event, target, hit);
     if (!target) return out;
-    SendToWindow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+    SendToWindow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                 MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
     AddMouse(out, event, target, hit, WM_MOUSEMOVE);
     return out;
   }
@@ -374,7 +375,8 @@ BOOL GetCursorPos(POINT* lpPoint) {
 }
 
 BOOL SetCursorPos(int X, int Y) {
-  const POINT at{std::clamp(X, 0, GetSystemMetrics(SM_CXSCREEN) - 1), std::clamp(Y, 0, GetSystemMetrics(SM_CYSCREEN) - 1)};
+  const POINT at{std::clamp(X, 0, GetSystemMetrics(SM_CXSCREEN) - 1),
+                 std::clamp(Y, 0, GetSystemMetrics(SM_CYSCREEN) - 1)};
   MouseMoveInput(at);
   return TRUE;
 }
@@ -388,8 +390,8 @@ HCURSOR LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName) {
   if (hInstance) {
     if (!FindResourceW(hInstance, lpCursorName, RT_GROUP_CURSOR)) return nullptr;
   } else {
-    static constexpr WORD system[] = {IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,   IDC_CROSS,  IDC_UPARROW,
-                                      IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL,
+    static constexpr WORD system[] = {IDC_ARROW,    IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
+                                      IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE,      IDC_SIZENS, IDC_SIZEALL,
                                       IDC_NO,       IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
     const ULONG_PTR id = reinterpret_cast<ULONG_PTR>(lpCursorName);
     if (!IS_INTRESOURCE(lpCursorName) || std::find(std::begin(system), std::end(system), id) == std::end(system)) {

@@ -112,7 +112,11 @@ TEST_F(Clipboard, TextGoesRoundInBothFormats) {
   ASSERT_NE(asUnicode, nullptr);
   ASSERT_NE(asAnsi, nullptr);
   EXPECT_EQ(UnicodeOf(asUnicode), u"Grüße, €5");
-  EXPECT_EQ(AnsiOf(asAnsi), "Gr\xFC\xDF" "e, \x80" "5") << "code page 1252";
+  EXPECT_EQ(AnsiOf(asAnsi),
+            "Gr\xFC\xDF"
+            "e, \x80"
+            "5")
+      << "code page 1252";
   EXPECT_EQ(GetClipboardData(2), nullptr);
   ASSERT_TRUE(CloseClipboard());
   EXPECT_EQ(GlobalLock(asUnicode), nullptr) << "freed when the clipboard closed";

@@ -117,9 +117,8 @@ TEST_F(Focus, TheDesktopsFocusComesAndGoes) {
   EXPECT_EQ(GetKeyState(VK_CONTROL) & 0x8000, 0) << "the key state is cleared";
   MessageLog().clear();
   InjectDesktopFocus(form);
-  EXPECT_EQ(Logged(nullptr, FocusMessages),
-            (Log{Msg(form, WM_ACTIVATEAPP, TRUE), Msg(form, WM_NCACTIVATE, TRUE), Msg(form, WM_ACTIVATE, WA_ACTIVE, 0),
-                 Msg(control, WM_SETFOCUS, 0)}));
+  EXPECT_EQ(Logged(nullptr, FocusMessages), (Log{Msg(form, WM_ACTIVATEAPP, TRUE), Msg(form, WM_NCACTIVATE, TRUE),
+                                                 Msg(form, WM_ACTIVATE, WA_ACTIVE, 0), Msg(control, WM_SETFOCUS, 0)}));
   EXPECT_EQ(GetForegroundWindow(), form);
   SetFocus(nullptr);
   DestroyWindow(form);

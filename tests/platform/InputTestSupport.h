@@ -56,8 +56,8 @@ inline bool operator==(const TLogged& a, const TLogged& b) {
 }
 
 inline std::ostream& operator<<(std::ostream& os, const TLogged& l) {
-  return os << "{" << l.Window << ", 0x" << std::hex << l.Message << ", 0x" << l.WParam << ", 0x" << l.LParam << std::dec
-            << "}";
+  return os << "{" << l.Window << ", 0x" << std::hex << l.Message << ", 0x" << l.WParam << ", 0x" << l.LParam
+            << std::dec << "}";
 }
 
 // A logged message for comparisons, whether sent or posted.

@@ -73,15 +73,24 @@ TEST_F(TFocused, KeysTypeTheirCharactersUnderTheModifiers) {
     UINT Key;
     std::u16string Expected;
   } cases[] = {
-      {"Ctrl+A", {VK_CONTROL}, 'A', u"\x01"},         {"Ctrl+C", {VK_CONTROL}, 'C', u"\x03"},
-      {"Ctrl+V", {VK_CONTROL}, 'V', u"\x16"},         {"Ctrl+X", {VK_CONTROL}, 'X', u"\x18"},
-      {"Ctrl+Z", {VK_RCONTROL}, 'Z', u"\x1A"},        {"Backspace", {}, VK_BACK, u"\b"},
-      {"Tab", {}, VK_TAB, u"\t"},                     {"Enter", {}, VK_RETURN, u"\r"},
-      {"Ctrl+Enter", {VK_CONTROL}, VK_RETURN, u"\n"}, {"Escape", {}, VK_ESCAPE, u"\x1B"},
-      {"Shift+A", {VK_SHIFT}, 'A', u"A"},             {"Shift+1", {VK_LSHIFT}, '1', u"!"},
-      {"Shift+/", {VK_RSHIFT}, VK_OEM_2, u"?"},       {"a digit", {}, '7', u"7"},
-      {"the keypad", {}, VK_NUMPAD0 + 4, u"4"},        {"an arrow", {}, VK_LEFT, u""},
-      {"Delete", {}, VK_DELETE, u""},                 {"Ctrl+1", {VK_CONTROL}, '1', u""},
+      {"Ctrl+A", {VK_CONTROL}, 'A', u"\x01"},
+      {"Ctrl+C", {VK_CONTROL}, 'C', u"\x03"},
+      {"Ctrl+V", {VK_CONTROL}, 'V', u"\x16"},
+      {"Ctrl+X", {VK_CONTROL}, 'X', u"\x18"},
+      {"Ctrl+Z", {VK_RCONTROL}, 'Z', u"\x1A"},
+      {"Backspace", {}, VK_BACK, u"\b"},
+      {"Tab", {}, VK_TAB, u"\t"},
+      {"Enter", {}, VK_RETURN, u"\r"},
+      {"Ctrl+Enter", {VK_CONTROL}, VK_RETURN, u"\n"},
+      {"Escape", {}, VK_ESCAPE, u"\x1B"},
+      {"Shift+A", {VK_SHIFT}, 'A', u"A"},
+      {"Shift+1", {VK_LSHIFT}, '1', u"!"},
+      {"Shift+/", {VK_RSHIFT}, VK_OEM_2, u"?"},
+      {"a digit", {}, '7', u"7"},
+      {"the keypad", {}, VK_NUMPAD0 + 4, u"4"},
+      {"an arrow", {}, VK_LEFT, u""},
+      {"Delete", {}, VK_DELETE, u""},
+      {"Ctrl+1", {VK_CONTROL}, '1', u""},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -199,9 +208,10 @@ TEST_F(TFocused, WithoutAFocusWindowKeysGoToTheActiveWindowAsSystemKeys) {
   MessageLog().clear();
   InjectKeyPress('K');
   Pump();
-  EXPECT_EQ(Logged(nullptr, {WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}),
-            (std::vector<TLogged>{Msg(Top, WM_SYSKEYDOWN, 'K', KeyParam(0x25)), Msg(Top, WM_SYSCHAR, 'k', KeyParam(0x25)),
-                                  Msg(Top, WM_SYSKEYUP, 'K', KeyParam(0x25, KF_REPEAT | KF_UP))}));
+  EXPECT_EQ(
+      Logged(nullptr, {WM_KEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP}),
+      (std::vector<TLogged>{Msg(Top, WM_SYSKEYDOWN, 'K', KeyParam(0x25)), Msg(Top, WM_SYSCHAR, 'k', KeyParam(0x25)),
+                            Msg(Top, WM_SYSKEYUP, 'K', KeyParam(0x25, KF_REPEAT | KF_UP))}));
 }
 
 TEST_F(TFocused, TextIsTypedKeyByKeyAndCharactersOffTheLayoutArrivePacked) {
@@ -269,12 +279,11 @@ TEST_F(Keys, TypingIntoAndClickingAWindowTreeOnTheHeadlessBackend) {
   EXPECT_EQ(typed[2], u"Hi?");
   EXPECT_EQ(typed[1], u"\x01ok");
   EXPECT_EQ(GetFocus(), first);
-  EXPECT_EQ(Deliveries({WM_SETFOCUS, WM_KILLFOCUS}),
-            (std::vector<std::pair<HWND, UINT>>{{form, WM_SETFOCUS},
-                                                {form, WM_KILLFOCUS},
-                                                {second, WM_SETFOCUS},
-                                                {second, WM_KILLFOCUS},
-                                                {first, WM_SETFOCUS}}));
+  EXPECT_EQ(Deliveries({WM_SETFOCUS, WM_KILLFOCUS}), (std::vector<std::pair<HWND, UINT>>{{form, WM_SETFOCUS},
+                                                                                         {form, WM_KILLFOCUS},
+                                                                                         {second, WM_SETFOCUS},
+                                                                                         {second, WM_KILLFOCUS},
+                                                                                         {first, WM_SETFOCUS}}));
   // Away and back: the focus returns to the edit that had it.
   InjectDesktopFocus(nullptr);
   EXPECT_EQ(GetFocus(), nullptr);

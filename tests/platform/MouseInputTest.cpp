@@ -21,12 +21,12 @@ TEST_F(Mouse, TheDefaultHitTestNamesThePartsOfTheFrame) {
     POINT At;
     LRESULT Expected;
   } cases[] = {
-      {h, {200, 200}, HTCLIENT},    {h, {108, 131}, HTCLIENT},       {h, {391, 291}, HTCLIENT},
-      {h, {102, 200}, HTLEFT},      {h, {397, 200}, HTRIGHT},        {h, {200, 102}, HTTOP},
-      {h, {200, 297}, HTBOTTOM},    {h, {101, 101}, HTTOPLEFT},      {h, {398, 101}, HTTOPRIGHT},
-      {h, {101, 298}, HTBOTTOMLEFT}, {h, {398, 298}, HTBOTTOMRIGHT}, {h, {200, 115}, HTCAPTION},
-      {h, {380, 115}, HTCLOSE},     {h, {340, 115}, HTMAXBUTTON},    {h, {300, 115}, HTMINBUTTON},
-      {h, {110, 115}, HTSYSMENU},   {h, {99, 200}, HTNOWHERE},       {h, {200, 300}, HTNOWHERE},
+      {h, {200, 200}, HTCLIENT},        {h, {108, 131}, HTCLIENT},         {h, {391, 291}, HTCLIENT},
+      {h, {102, 200}, HTLEFT},          {h, {397, 200}, HTRIGHT},          {h, {200, 102}, HTTOP},
+      {h, {200, 297}, HTBOTTOM},        {h, {101, 101}, HTTOPLEFT},        {h, {398, 101}, HTTOPRIGHT},
+      {h, {101, 298}, HTBOTTOMLEFT},    {h, {398, 298}, HTBOTTOMRIGHT},    {h, {200, 115}, HTCAPTION},
+      {h, {380, 115}, HTCLOSE},         {h, {340, 115}, HTMAXBUTTON},      {h, {300, 115}, HTMINBUTTON},
+      {h, {110, 115}, HTSYSMENU},       {h, {99, 200}, HTNOWHERE},         {h, {200, 300}, HTNOWHERE},
       {bordered, {500, 150}, HTBORDER}, {bordered, {590, 150}, HTVSCROLL}, {bordered, {550, 150}, HTCLIENT},
   };
   for (const TCase& c : cases) {
@@ -39,7 +39,7 @@ TEST_F(Mouse, TheDefaultHitTestNamesThePartsOfTheFrame) {
 
 TEST_F(Mouse, MovesGoToTheDeepestWindowThatTakesThem) {
   HWND top = Create(WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 300, 300});
-  HWND upper = Create(WS_VISIBLE, top, {10, 10, 110, 110});   // created first: above
+  HWND upper = Create(WS_VISIBLE, top, {10, 10, 110, 110});  // created first: above
   HWND lower = Create(WS_VISIBLE, top, {50, 50, 150, 150});
   HWND inner = Create(WS_VISIBLE, lower, {90, 90, 130, 130});  // partly outside lower: clipped
   HWND disabled = Create(WS_VISIBLE | WS_DISABLED, top, {200, 200, 250, 250});
@@ -104,7 +104,8 @@ TEST_F(Mouse, TheCaptureTakesEveryMessageAndHandsOver) {
   Pump();
   EXPECT_TRUE(MessagesOf(b).empty()) << "nothing reaches the window under the cursor";
   EXPECT_EQ(Logged(a, {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_NCHITTEST, WM_SETCURSOR}),
-            (std::vector<TLogged>{Msg(a, WM_MOUSEMOVE, 0, Pack(250, 40)), Msg(a, WM_LBUTTONDOWN, MK_LBUTTON, Pack(250, 40))}));
+            (std::vector<TLogged>{Msg(a, WM_MOUSEMOVE, 0, Pack(250, 40)),
+                                  Msg(a, WM_LBUTTONDOWN, MK_LBUTTON, Pack(250, 40))}));
 
   MessageLog().clear();
   EXPECT_EQ(SetCapture(b), a);
@@ -152,11 +153,8 @@ TEST_F(Mouse, ACaptureTakenOnAPressGetsTheEventsAlreadyWaiting) {
   MessageLog().clear();
   Pump();
   EXPECT_EQ(Deliveries({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_CAPTURECHANGED}),
-            (std::vector<std::pair<HWND, UINT>>{{a, WM_LBUTTONDOWN},
-                                                {a, WM_MOUSEMOVE},
-                                                {a, WM_LBUTTONUP},
-                                                {a, WM_CAPTURECHANGED},
-                                                {b, WM_MOUSEMOVE}}));
+            (std::vector<std::pair<HWND, UINT>>{
+                {a, WM_LBUTTONDOWN}, {a, WM_MOUSEMOVE}, {a, WM_LBUTTONUP}, {a, WM_CAPTURECHANGED}, {b, WM_MOUSEMOVE}}));
   EXPECT_EQ(Logged(a, {WM_LBUTTONUP}), (std::vector<TLogged>{Msg(a, WM_LBUTTONUP, 0, Pack(250, 50))}));
   TestHandler() = nullptr;
   DestroyWindow(a);
@@ -177,13 +175,24 @@ TEST_F(Mouse, DoubleClicksNeedTheClassStyleTheTimeAndTheRectangle) {
     List Expected;
   } cases[] = {
       {"a double click", true, VK_LBUTTON, 100, 0, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
-      {"at the double-click time", true, VK_LBUTTON, 500, 2, -2,
+      {"at the double-click time",
+       true,
+       VK_LBUTTON,
+       500,
+       2,
+       -2,
        {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
       {"too slow", true, VK_LBUTTON, 501, 0, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
       {"too far", true, VK_LBUTTON, 100, 3, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
       {"another button", true, VK_RBUTTON, 100, 0, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}},
       {"the right button", true, 0, 100, 0, 0, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP}},
-      {"without CS_DBLCLKS", false, VK_LBUTTON, 100, 0, 0, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
+      {"without CS_DBLCLKS",
+       false,
+       VK_LBUTTON,
+       100,
+       0,
+       0,
+       {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
   };
   const List buttons{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
   for (const TCase& c : cases) {
@@ -218,7 +227,8 @@ TEST_F(Mouse, AThirdPressStartsOverAndTheCaptionDoubleClicksAlways) {
   MessageLog().clear();
   for (int i = 0; i < 3; ++i) InjectClick(VK_LBUTTON, 450, 50);
   Pump();
-  EXPECT_EQ(MessagesOf(d, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}), (List{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
+  EXPECT_EQ(MessagesOf(d, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
+            (List{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
   // The caption of a window without CS_DBLCLKS.
   InjectClick(VK_LBUTTON, 150, 15);
   InjectClick(VK_LBUTTON, 150, 15);
@@ -245,8 +255,8 @@ TEST_F(Mouse, TheWheelGoesToTheFocusAndUpItsParents) {
   InjectWheel(-WHEEL_DELTA, 450, 50);  // over another window
   Pump();
   const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
-  EXPECT_EQ(Logged(nullptr, {WM_MOUSEWHEEL}),
-            (std::vector<TLogged>{Msg(child, WM_MOUSEWHEEL, down, Pack(450, 50)), Msg(top, WM_MOUSEWHEEL, down, Pack(450, 50))}));
+  EXPECT_EQ(Logged(nullptr, {WM_MOUSEWHEEL}), (std::vector<TLogged>{Msg(child, WM_MOUSEWHEEL, down, Pack(450, 50)),
+                                                                    Msg(top, WM_MOUSEWHEEL, down, Pack(450, 50))}));
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(down), -120);
   // A handled wheel stops at the focus window.
   TestHandler() = [&](HWND w, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -302,7 +312,8 @@ TEST_F(Mouse, APressOnAnInactiveWindowAsksToActivateIt) {
     // The parent hears WM_SETCURSOR through the default handling too.
     std::vector<std::pair<HWND, UINT>> expected{{child, WM_MOUSEACTIVATE}, {b, WM_MOUSEACTIVATE}};
     if (c.Activates) expected.insert(expected.end(), {{a, WM_ACTIVATE}, {b, WM_ACTIVATE}});
-    if (c.Delivered) expected.insert(expected.end(), {{child, WM_SETCURSOR}, {b, WM_SETCURSOR}, {child, WM_LBUTTONDOWN}});
+    if (c.Delivered)
+      expected.insert(expected.end(), {{child, WM_SETCURSOR}, {b, WM_SETCURSOR}, {child, WM_LBUTTONDOWN}});
     EXPECT_EQ(Deliveries({WM_MOUSEACTIVATE, WM_ACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN}), expected);
     if (c.Activates) {
       const auto activate = Logged(b, {WM_ACTIVATE});
@@ -345,7 +356,8 @@ TEST_F(Mouse, LeaveTrackingReportsOnceTheCursorLeaves) {
   InjectMouseMove(260, 50);
   Pump();
   EXPECT_EQ(Deliveries({WM_MOUSEMOVE, WM_MOUSELEAVE}),
-            (std::vector<std::pair<HWND, UINT>>{{a, WM_MOUSEMOVE}, {a, WM_MOUSELEAVE}, {b, WM_MOUSEMOVE}, {b, WM_MOUSEMOVE}}));
+            (std::vector<std::pair<HWND, UINT>>{
+                {a, WM_MOUSEMOVE}, {a, WM_MOUSELEAVE}, {b, WM_MOUSEMOVE}, {b, WM_MOUSEMOVE}}));
   query.dwFlags = TME_QUERY;
   TrackMouseEvent(&query);
   EXPECT_EQ(query.hwndTrack, nullptr) << "tracking ended with the leave";

@@ -111,7 +111,8 @@ class THeadlessBackend : public TBackend {
   // when the box has fewer.
   static int DefaultButton(UINT type) {
     static const std::vector<int> buttons[] = {
-        {IDOK}, {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO}, {IDRETRY, IDCANCEL},
+        {IDOK},          {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
+        {IDYES, IDNO},   {IDRETRY, IDCANCEL},
     };
     const UINT kind = type & MB_TYPEMASK;
     const std::vector<int>& row = kind < std::size(buttons) ? buttons[kind] : buttons[0];
