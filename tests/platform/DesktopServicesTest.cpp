@@ -90,6 +90,27 @@ std::string AnsiOf(HANDLE h) {
   return out;
 }
 
+TEST_F(Clipboard, GlobalMemoryRefusesHandlesItDidNotHandOut) {
+  HGLOBAL block = GlobalAlloc(GHND, 6);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(GlobalSize(block), 6u);
+  auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_EQ(bytes[0] | bytes[5], 0) << "GMEM_ZEROINIT";
+  EXPECT_EQ(GlobalLock(block), bytes) << "fixed in place";
+  EXPECT_TRUE(GlobalUnlock(block)) << "still locked once";
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "the last unlock";
+  HGLOBAL forged = reinterpret_cast<HGLOBAL>(bytes);
+  SetLastError(0);
+  EXPECT_EQ(GlobalLock(forged), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(GlobalFree(forged), forged);
+  EXPECT_EQ(GlobalFree(block), nullptr);
+  EXPECT_EQ(GlobalFree(block), block) << "freed twice";
+  EXPECT_EQ(GlobalSize(block), 0u);
+}
+
 TEST_F(Clipboard, TextGoesRoundInBothFormats) {
   HWND h = Create();
   EXPECT_FALSE(EmptyClipboard());
