@@ -867,7 +867,8 @@ HWND GetFocus();
 // window itself). Losing the desktop's focus sends WM_NCACTIVATE (FALSE),
 // WM_ACTIVATE (WA_INACTIVE, 0), WM_ACTIVATEAPP (FALSE) to every top-level
 // window, WM_KILLFOCUS (0) and WM_CANCELMODE to the capture, and clears
-// the key state. Returns the previously active window.
+// the key state. Returns the previously active window; a child window or
+// nullptr fails.
 HWND SetActiveWindow(HWND hWnd);
 HWND GetActiveWindow();
 // The active window while the program has the desktop's focus.
@@ -967,7 +968,8 @@ BOOL GetCaretPos(POINT* lpPoint);
 // 530 ms.
 UINT GetCaretBlinkTime();
 BOOL SetCaretBlinkTime(UINT uMSeconds);
-// Whether the caret is drawn at this moment of its blinking.
+// Whether the caret is in the "on" half of its blinking: when a painter
+// draws it.
 BOOL IsCaretOn();
 
 // --- The clipboard ----------------------------------------------------------
