@@ -99,6 +99,6 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
       if (wParam) w->Style |= WS_VISIBLE;
       else w->Style &= ~WS_VISIBLE;
       return 0;
-    default: return 0;
+    default: return DefInputProc(hWnd, Msg, wParam, lParam);
   }
 }

@@ -2,6 +2,8 @@
 // Process-level services: integer helpers, code-page conversion and the
 // thread's last error.
 
+#include <cstddef>
+
 #include "platform/WinTypes.h"
 
 inline constexpr UINT CP_ACP = 0;
@@ -35,6 +37,25 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
                         BOOL* lpUsedDefaultChar);
+
+// Movable memory blocks handed between the program and the system (the
+// clipboard). Every block is fixed in place, so a lock answers its address.
+using HGLOBAL = void*;
+inline constexpr UINT GMEM_FIXED = 0x0000;
+inline constexpr UINT GMEM_MOVEABLE = 0x0002;
+inline constexpr UINT GMEM_ZEROINIT = 0x0040;
+inline constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+
+HGLOBAL GlobalAlloc(UINT uFlags, size_t dwBytes);
+// nullptr when freed; the block on failure (ERROR_INVALID_HANDLE).
+HGLOBAL GlobalFree(HGLOBAL hMem);
+void* GlobalLock(HGLOBAL hMem);
+BOOL GlobalUnlock(HGLOBAL hMem);
+size_t GlobalSize(HGLOBAL hMem);
+// Blocks not yet freed: what tests check to prove nothing leaks.
+int GetLiveGlobalBlockCount();
 
 // The wall clock, in local time and in UTC.
 void GetLocalTime(SYSTEMTIME* lpSystemTime);

@@ -10,7 +10,8 @@ namespace {
 
 struct TQueue {
   std::deque<MSG> Posted;
-  std::deque<MSG> Input;
+  std::deque<TInputMessage> Input;
+  ULONGLONG NextSerial = 1;
   bool QuitPending = false;
   int ExitCode = 0;
   POINT Cursor;
@@ -39,6 +40,11 @@ struct THandlingScope {
 LRESULT Deliver(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, bool sent) {
   TWindow* w = WindowOf(h);
   if (!w || !w->Proc) return 0;
+  if (sent && HasHooks(WH_CALLWNDPROC)) {
+    CWPSTRUCT cwp{lParam, wParam, msg, h};
+    CallHooks(WH_CALLWNDPROC, HC_ACTION, TRUE, reinterpret_cast<LPARAM>(&cwp));
+    if (!(w = WindowOf(h)) || !w->Proc) return 0;
+  }
   const WNDPROC proc = w->Proc;
   THandlingScope scope(sent);
   return proc(h, msg, wParam, lParam);
@@ -71,6 +77,36 @@ bool TakeFrom(std::deque<MSG>& list, MSG& out, HWND filter, UINT min, UINT max, 
   return true;
 }
 
+// Input messages pass the hooks on their way out; one thrown away leaves
+// the queue and the next is looked at. A mouse event is routed when the
+// search reaches it, and its messages take its place.
+bool TakeInput(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
+  TQueue& q = Queue();
+  auto& list = q.Input;
+  for (;;) {
+    for (TInputMessage& m : list)
+      if (m.Extra.ToFocus) RouteToFocus(m);
+    auto it = std::find_if(list.begin(), list.end(), [&](const TInputMessage& m) {
+      return m.Extra.Raw || (MatchesWindowFilter(filter, m.Msg.hwnd) && InRange(m.Msg.message, min, max));
+    });
+    if (it == list.end()) return false;
+    if (it->Extra.Raw) {
+      const size_t at = static_cast<size_t>(it - list.begin());
+      const TInputMessage event = *it;
+      list.erase(it);
+      std::vector<TInputMessage> routed = RouteMouse(event);
+      for (TInputMessage& m : routed) m.Serial = q.NextSerial++;
+      // Handlers of the messages routing sends may have taken input meanwhile.
+      list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(at, list.size())), routed.begin(), routed.end());
+      continue;
+    }
+    const TInputMessage in = *it;
+    if (remove) list.erase(it);
+    if (AcceptInput(in, out, remove)) return true;
+    if (!remove) std::erase_if(list, [&](const TInputMessage& m) { return m.Serial == in.Serial; });
+  }
+}
+
 // One look at the queue in its order of service.
 bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   CurrentBackend().WaitForEvents(0);  // only polls
@@ -78,7 +114,7 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   const ULONGLONG now = ClockNow();
   q.Fresh = false;
   q.LastLook = now;
-  bool found = TakeFrom(q.Posted, out, filter, min, max, remove) || TakeFrom(q.Input, out, filter, min, max, remove);
+  bool found = TakeFrom(q.Posted, out, filter, min, max, remove) || TakeInput(out, filter, min, max, remove);
   if (!found && q.QuitPending && (!filter || filter == reinterpret_cast<HWND>(-1)) && InRange(WM_QUIT, min, max)) {
     out = Make(nullptr, WM_QUIT, static_cast<WPARAM>(q.ExitCode), 0);
     if (remove) q.QuitPending = false;
@@ -96,6 +132,7 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
     found = true;
   }
   if (found) {
+    CallHooks(WH_GETMESSAGE, HC_ACTION, remove ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&out));
     q.LastTime = out.time;
     q.LastPos = out.pt;
   }
@@ -121,15 +158,19 @@ LRESULT SendToWindow(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) { return De
 void PurgeQueuedMessages(HWND h) {
   TQueue& q = Queue();
   std::erase_if(q.Posted, [h](const MSG& m) { return m.hwnd == h; });
-  std::erase_if(q.Input, [h](const MSG& m) { return m.hwnd == h; });
+  std::erase_if(q.Input, [h](const TInputMessage& m) { return m.Msg.hwnd == h; });
+}
+
+void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, POINT cursor, TInputExtra extra) {
+  if (h && !WindowOf(h)) return;
+  TQueue& q = Queue();
+  q.Cursor = cursor;
+  q.Input.push_back(TInputMessage{Make(h, msg, wParam, lParam), std::move(extra), q.NextSerial++});
+  NoteQueueActivity();
 }
 
 void QueueInputMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, POINT cursor) {
-  if (hWnd && !WindowOf(hWnd)) return;
-  TQueue& q = Queue();
-  q.Cursor = cursor;
-  q.Input.push_back(Make(hWnd, message, wParam, lParam));
-  NoteQueueActivity();
+  QueueInput(hWnd, message, wParam, lParam, cursor, TInputExtra{});
 }
 
 LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@ using BYTE = uint8_t;
 using WORD = uint16_t;
 using DWORD = uint32_t;
 using UINT = uint32_t;
+using SHORT = int16_t;
 using INT = int32_t;
 using LONG = int32_t;
 using ULONG = uint32_t;
@@ -27,6 +28,7 @@ using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using LRESULT = LONG_PTR;
 using HRESULT = LONG;
+using HANDLE = void*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

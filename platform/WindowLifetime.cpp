@@ -22,6 +22,7 @@ void Finish(HWND h) {
   if (!w) return;
   KillWindowTimers(h);
   PurgeQueuedMessages(h);
+  ForgetWindowInput(h);
   for (HWND top : TopLevelWindows())
     if (TWindow* owned = WindowOf(top); owned->Owner == h) owned->Owner = nullptr;
   FreeWindow(h);
@@ -132,6 +133,17 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
   cs.lpszClass = lpClassName;
   cs.dwExStyle = dwExStyle;
 
+  CBT_CREATEWNDW cbt{&cs, IsTopLevel(w) ? HWND_TOP : HWND_BOTTOM};
+  if (CallHooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(h), reinterpret_cast<LPARAM>(&cbt))) {
+    // Refused before its first message: nothing is sent to it.
+    if (WindowOf(h)) {
+      KillWindowTimers(h);
+      PurgeQueuedMessages(h);
+      ForgetWindowInput(h);
+      FreeWindow(h);
+    }
+    return nullptr;
+  }
   // Every handler may destroy the window: look it up again after each.
   if (IsTopLevel(w)) {
     MINMAXINFO info;
@@ -178,12 +190,15 @@ BOOL DestroyWindow(HWND hWnd) {
   }
   // Already under way further up the stack: that call finishes it.
   if (w->DestroyStarted) return TRUE;
+  if (CallHooks(WH_CBT, HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hWnd), 0)) return FALSE;
+  if (!(w = WindowOf(hWnd)) || w->DestroyStarted) return TRUE;
   w->DestroyStarted = true;
   for (HWND top : TopLevelWindows())
     if (TWindow* owned = WindowOf(top); owned && owned->Owner == hWnd) DestroyWindow(top);
   if ((w = WindowOf(hWnd)) && (w->Style & WS_VISIBLE))
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ReleaseWindowInput(hWnd);
   SendDestroy(hWnd);
   FinishTree(hWnd);
   return TRUE;

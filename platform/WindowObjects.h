@@ -64,6 +64,10 @@ struct TWindow {
 
   bool DestroyStarted = false;  // DestroyWindow runs for this window
   bool DestroySent = false;     // WM_DESTROY delivered; no new children
+
+  // Input: the window inside that had the focus when this top-level window
+  // was last deactivated.
+  HWND LastFocus = nullptr;
 };
 
 // --- Window tree (WindowTree.cpp) -----------------------------------------
@@ -167,3 +171,91 @@ void PrintWindowInto(HWND h, HDC hdc, LPARAM flags);
 // --- System broadcasts (SystemChanges.cpp) --------------------------------
 
 void BroadcastToTopLevel(UINT msg, WPARAM wParam, LPARAM lParam);
+
+// --- Input (InputQueue.cpp, Input.cpp, Keyboard.cpp, Focus.cpp, Hooks.cpp,
+// Caret.cpp) ---------------------------------------------------------------
+
+// What an input event carried besides its message.
+struct TInputExtra {
+  std::u16string Text;  // the characters a key typed, for TranslateMessage
+  UINT StateKey = 0;    // the key or button the event pressed or released (sided); 0 none
+  bool StateDown = false;
+  // Keys and characters go to the focus window as they leave the queue, so
+  // that a handler moving the focus redirects the keys already waiting.
+  bool ToFocus = false;
+  bool System = false;  // a system key even with a focus window (Alt, F10)
+  // A mouse event not routed yet: wParam holds the MK_ flags, pt the
+  // screen position, the message the client one.
+  bool Raw = false;
+};
+
+// An input message waiting in the queue.
+struct TInputMessage {
+  MSG Msg;
+  TInputExtra Extra;
+  ULONGLONG Serial = 0;
+};
+
+// Queues an input message at the cursor position it happened at.
+void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, POINT cursor, TInputExtra extra);
+// Runs the keyboard and mouse hooks on a message being taken from the queue
+// and makes the key state follow it; false when a hook threw it away.
+bool AcceptInput(const TInputMessage& in, MSG& out, bool remove);
+
+// Whether a screen point lies in the window: inside its rectangle, and
+// inside its window region once it has one.
+bool WindowContainsScreenPoint(const TWindow& w, POINT screen);
+// The cursor position input last reported.
+POINT CursorPosition();
+// What DefWindowProcW answers to WM_NCHITTEST.
+LRESULT DefaultHitTest(const TWindow& w, POINT screen);
+
+// The key state that GetKeyState answers, changed as input messages are
+// taken from the queue, and the state at this moment.
+void SetQueueKeyState(UINT key, bool down);
+void SetAsyncKeyState(UINT key, bool down);
+bool IsAsyncKeyDown(UINT key);
+// Every key up in both states; the toggles stay.
+void ClearKeyState();
+// The key message just taken from the queue and the text its event carried.
+void RememberKeyMessage(const MSG& msg, const std::u16string& text);
+// The messages a mouse event becomes once it reaches the front of the
+// input: hit testing (or the capture), mouse activation, WM_SETCURSOR,
+// double clicks and leave tracking. Nothing when it reaches no window.
+std::vector<TInputMessage> RouteMouse(const TInputMessage& event);
+// Points a waiting key or character at the focus window (the active
+// window, as a system key, without one).
+void RouteToFocus(TInputMessage& m);
+// The key of the US layout that types c, and whether it needs Shift.
+bool LayoutKeyFor(char16_t c, UINT& vk, bool& shift);
+
+// The focus and active window, for routing input.
+HWND FocusWindow();
+HWND ActiveWindow();
+// Activation by a click (WA_CLICKACTIVE).
+void ActivateByMouse(HWND top);
+// The default handling of WM_ACTIVATE for an activated window.
+void RestoreFocus(HWND top);
+// ShowWindow activates a top-level window it shows, unless told not to; a
+// hidden active window hands activation on.
+void ActivationAfterShow(HWND h, int show);
+// The program loses the desktop's focus.
+void LoseDesktopFocus();
+
+// Before a window and its descendants are destroyed: the capture, focus
+// and activation leave them, with their messages.
+void ReleaseWindowInput(HWND root);
+// When a window is freed: nothing of the input state names it any more.
+void ForgetWindowInput(HWND h);
+void ForgetMouse(HWND h);
+void ForgetFocus(HWND h);
+void ForgetCaret(HWND h);
+void ReleaseCapturesBelow(HWND root);
+void ReleaseFocusBelow(HWND root);
+
+// Runs the chain of hooks of a kind; 0 without hooks.
+LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam);
+bool HasHooks(int kind);
+
+// The default handling of the input, focus and activation messages.
+LRESULT DefInputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -242,6 +242,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
       SendToWindow(hWnd, WM_SHOWWINDOW, FALSE, 0);
       if (WindowOf(hWnd))
         SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      ActivationAfterShow(hWnd, nCmdShow);
       return TRUE;
     case SW_SHOW:
     case SW_SHOWNA: break;
@@ -265,6 +266,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     Place(hWnd, placement, show);
   else if (show)
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, show | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ActivationAfterShow(hWnd, nCmdShow);
   return wasVisible ? TRUE : FALSE;
 }
 

@@ -335,7 +335,10 @@ inline constexpr int SW_FORCEMINIMIZE = 11;
 // A change of visibility sends WM_SHOWWINDOW first, then goes through
 // SetWindowPos. Maximized windows fill the work area (or the parent's client
 // area) as WM_GETMINMAXINFO says; minimized top-level windows move to
-// (-32000, -32000). Returns whether the window was visible before.
+// (-32000, -32000). Showing a top-level window activates it, except with
+// SW_SHOWNA, SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE and the minimizing
+// commands; hiding the active window activates another. Returns whether the
+// window was visible before.
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 // Sets or clears WS_DISABLED, then sends WM_ENABLE when the state changed.
 // Returns whether the window was disabled before.
@@ -575,6 +578,464 @@ inline constexpr UINT SPIF_SENDWININICHANGE = SPIF_SENDCHANGE;
 // WM_SETTINGCHANGE (wParam the action, lParam an empty string) to every
 // top-level window.
 BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
+
+// --- Input: the mouse ------------------------------------------------------
+
+inline constexpr UINT WM_ACTIVATE = 0x0006;
+inline constexpr UINT WM_SETFOCUS = 0x0007;
+inline constexpr UINT WM_KILLFOCUS = 0x0008;
+inline constexpr UINT WM_ACTIVATEAPP = 0x001C;
+inline constexpr UINT WM_CANCELMODE = 0x001F;
+inline constexpr UINT WM_SETCURSOR = 0x0020;
+inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
+inline constexpr UINT WM_NCHITTEST = 0x0084;
+inline constexpr UINT WM_NCACTIVATE = 0x0086;
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
+inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+inline constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+inline constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+inline constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
+inline constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
+inline constexpr UINT WM_NCMBUTTONUP = 0x00A8;
+inline constexpr UINT WM_NCMBUTTONDBLCLK = 0x00A9;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
+inline constexpr UINT WM_MBUTTONUP = 0x0208;
+inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
+inline constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
+inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
+
+// WM_NCHITTEST answers.
+inline constexpr LRESULT HTERROR = -2;
+inline constexpr LRESULT HTTRANSPARENT = -1;
+inline constexpr LRESULT HTNOWHERE = 0;
+inline constexpr LRESULT HTCLIENT = 1;
+inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTSYSMENU = 3;
+inline constexpr LRESULT HTHSCROLL = 6;
+inline constexpr LRESULT HTVSCROLL = 7;
+inline constexpr LRESULT HTMINBUTTON = 8;
+inline constexpr LRESULT HTMAXBUTTON = 9;
+inline constexpr LRESULT HTLEFT = 10;
+inline constexpr LRESULT HTRIGHT = 11;
+inline constexpr LRESULT HTTOP = 12;
+inline constexpr LRESULT HTTOPLEFT = 13;
+inline constexpr LRESULT HTTOPRIGHT = 14;
+inline constexpr LRESULT HTBOTTOM = 15;
+inline constexpr LRESULT HTBOTTOMLEFT = 16;
+inline constexpr LRESULT HTBOTTOMRIGHT = 17;
+inline constexpr LRESULT HTBORDER = 18;
+inline constexpr LRESULT HTCLOSE = 20;
+
+// WM_MOUSEACTIVATE answers.
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+inline constexpr LRESULT MA_NOACTIVATE = 3;
+inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// The buttons and keys held, in wParam of client-area mouse messages.
+inline constexpr WPARAM MK_LBUTTON = 0x0001;
+inline constexpr WPARAM MK_RBUTTON = 0x0002;
+inline constexpr WPARAM MK_SHIFT = 0x0004;
+inline constexpr WPARAM MK_CONTROL = 0x0008;
+inline constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// One notch of the wheel; WM_MOUSEWHEEL carries the signed delta in the
+// high word of wParam, the MK_ flags in the low word and the cursor in
+// screen coordinates.
+inline constexpr int WHEEL_DELTA = 120;
+constexpr short GET_WHEEL_DELTA_WPARAM(WPARAM wParam) { return static_cast<short>(HIWORD(wParam)); }
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wParam) { return LOWORD(wParam); }
+
+// Mouse messages go to the window with the capture, else to the window
+// under the cursor: the deepest visible window whose WM_NCHITTEST does not
+// answer HTTRANSPARENT (a disabled child hands its place to its parent; a
+// disabled top-level window takes no mouse input). Outside the client area
+// they are the WM_NC... messages, with the hit-test code in wParam and
+// screen coordinates. Before a button press reaches a window whose
+// top-level window is not in the foreground, WM_MOUSEACTIVATE asks whether
+// to activate it; without the capture WM_SETCURSOR precedes each message.
+// A second press of the same button on the same window within the
+// double-click time and rectangle becomes a double click when the window's
+// class has CS_DBLCLKS (and always outside the client area).
+//
+// The default handling turns WM_RBUTTONUP into WM_CONTEXTMENU (wParam the
+// window, screen coordinates), which, like WM_MOUSEWHEEL, goes up to the
+// parent when a window leaves it unhandled.
+//
+// Returns the previous capture. The window losing the capture receives
+// WM_CAPTURECHANGED with the new holder in lParam.
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+
+// 500 ms; the rectangle is SM_CXDOUBLECLK x SM_CYDOUBLECLK around the first press.
+UINT GetDoubleClickTime();
+
+inline constexpr UINT CWP_ALL = 0x0000;
+inline constexpr UINT CWP_SKIPINVISIBLE = 0x0001;
+inline constexpr UINT CWP_SKIPDISABLED = 0x0002;
+inline constexpr UINT CWP_SKIPTRANSPARENT = 0x0004;
+
+// The window mouse input at that screen point would go to, capture aside.
+HWND WindowFromPoint(POINT Point);
+// The first child in z-order under a point of the parent's client area; the
+// parent when no child is there, nullptr outside the parent.
+HWND ChildWindowFromPoint(HWND hWndParent, POINT Point);
+HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags);
+
+inline constexpr DWORD TME_HOVER = 0x00000001;
+inline constexpr DWORD TME_LEAVE = 0x00000002;
+inline constexpr DWORD TME_NONCLIENT = 0x00000010;
+inline constexpr DWORD TME_QUERY = 0x40000000;
+inline constexpr DWORD TME_CANCEL = 0x80000000;
+inline constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
+
+struct TRACKMOUSEEVENT {
+  DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+  DWORD dwFlags = 0;
+  HWND hwndTrack = nullptr;
+  DWORD dwHoverTime = 0;
+};
+
+// TME_LEAVE: WM_MOUSELEAVE (WM_NCMOUSELEAVE with TME_NONCLIENT) is queued
+// once the cursor leaves the window's client (non-client) area, at once
+// when it is not there; tracking then ends. Hovering is not tracked.
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* lpEventTrack);
+
+// Screen coordinates of the cursor. Setting it moves the mouse there.
+BOOL GetCursorPos(POINT* lpPoint);
+BOOL SetCursorPos(int X, int Y);
+
+// The system's cursors, by number in LoadCursorW's name.
+inline constexpr WORD IDC_ARROW = 32512;
+inline constexpr WORD IDC_IBEAM = 32513;
+inline constexpr WORD IDC_WAIT = 32514;
+inline constexpr WORD IDC_CROSS = 32515;
+inline constexpr WORD IDC_UPARROW = 32516;
+inline constexpr WORD IDC_SIZENWSE = 32642;
+inline constexpr WORD IDC_SIZENESW = 32643;
+inline constexpr WORD IDC_SIZEWE = 32644;
+inline constexpr WORD IDC_SIZENS = 32645;
+inline constexpr WORD IDC_SIZEALL = 32646;
+inline constexpr WORD IDC_NO = 32648;
+inline constexpr WORD IDC_HAND = 32649;
+inline constexpr WORD IDC_APPSTARTING = 32650;
+inline constexpr WORD IDC_HELP = 32651;
+
+// A null instance loads the system's cursors (IDC_...); another loads the
+// module's RT_GROUP_CURSOR resource of that name. Each cursor has one
+// handle, shared by every load; nothing needs destroying.
+HCURSOR LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
+// Returns the previous cursor; nullptr hides it.
+HCURSOR SetCursor(HCURSOR hCursor);
+HCURSOR GetCursor();
+
+// --- Input: the keyboard ---------------------------------------------------
+
+inline constexpr UINT WM_DEADCHAR = 0x0103;
+inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+inline constexpr UINT WM_SYSKEYUP = 0x0105;
+inline constexpr UINT WM_SYSCHAR = 0x0106;
+inline constexpr UINT WM_SYSDEADCHAR = 0x0107;
+
+inline constexpr UINT VK_LBUTTON = 0x01;
+inline constexpr UINT VK_RBUTTON = 0x02;
+inline constexpr UINT VK_CANCEL = 0x03;
+inline constexpr UINT VK_MBUTTON = 0x04;
+inline constexpr UINT VK_BACK = 0x08;
+inline constexpr UINT VK_TAB = 0x09;
+inline constexpr UINT VK_CLEAR = 0x0C;
+inline constexpr UINT VK_RETURN = 0x0D;
+inline constexpr UINT VK_SHIFT = 0x10;
+inline constexpr UINT VK_CONTROL = 0x11;
+inline constexpr UINT VK_MENU = 0x12;
+inline constexpr UINT VK_PAUSE = 0x13;
+inline constexpr UINT VK_CAPITAL = 0x14;
+inline constexpr UINT VK_ESCAPE = 0x1B;
+inline constexpr UINT VK_SPACE = 0x20;
+inline constexpr UINT VK_PRIOR = 0x21;
+inline constexpr UINT VK_NEXT = 0x22;
+inline constexpr UINT VK_END = 0x23;
+inline constexpr UINT VK_HOME = 0x24;
+inline constexpr UINT VK_LEFT = 0x25;
+inline constexpr UINT VK_UP = 0x26;
+inline constexpr UINT VK_RIGHT = 0x27;
+inline constexpr UINT VK_DOWN = 0x28;
+inline constexpr UINT VK_SELECT = 0x29;
+inline constexpr UINT VK_PRINT = 0x2A;
+inline constexpr UINT VK_EXECUTE = 0x2B;
+inline constexpr UINT VK_SNAPSHOT = 0x2C;
+inline constexpr UINT VK_INSERT = 0x2D;
+inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_HELP = 0x2F;
+// '0'..'9' and 'A'..'Z' are their own codes.
+inline constexpr UINT VK_LWIN = 0x5B;
+inline constexpr UINT VK_RWIN = 0x5C;
+inline constexpr UINT VK_APPS = 0x5D;
+inline constexpr UINT VK_NUMPAD0 = 0x60;
+inline constexpr UINT VK_NUMPAD9 = 0x69;
+inline constexpr UINT VK_MULTIPLY = 0x6A;
+inline constexpr UINT VK_ADD = 0x6B;
+inline constexpr UINT VK_SEPARATOR = 0x6C;
+inline constexpr UINT VK_SUBTRACT = 0x6D;
+inline constexpr UINT VK_DECIMAL = 0x6E;
+inline constexpr UINT VK_DIVIDE = 0x6F;
+inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F10 = 0x79;
+inline constexpr UINT VK_F12 = 0x7B;
+inline constexpr UINT VK_F24 = 0x87;
+inline constexpr UINT VK_NUMLOCK = 0x90;
+inline constexpr UINT VK_SCROLL = 0x91;
+inline constexpr UINT VK_LSHIFT = 0xA0;
+inline constexpr UINT VK_RSHIFT = 0xA1;
+inline constexpr UINT VK_LCONTROL = 0xA2;
+inline constexpr UINT VK_RCONTROL = 0xA3;
+inline constexpr UINT VK_LMENU = 0xA4;
+inline constexpr UINT VK_RMENU = 0xA5;
+inline constexpr UINT VK_OEM_1 = 0xBA;       // ;:
+inline constexpr UINT VK_OEM_PLUS = 0xBB;    // =+
+inline constexpr UINT VK_OEM_COMMA = 0xBC;   // ,<
+inline constexpr UINT VK_OEM_MINUS = 0xBD;   // -_
+inline constexpr UINT VK_OEM_PERIOD = 0xBE;  // .>
+inline constexpr UINT VK_OEM_2 = 0xBF;       // /?
+inline constexpr UINT VK_OEM_3 = 0xC0;       // `~
+inline constexpr UINT VK_OEM_4 = 0xDB;       // [{
+inline constexpr UINT VK_OEM_5 = 0xDC;       // \|
+inline constexpr UINT VK_OEM_6 = 0xDD;       // ]}
+inline constexpr UINT VK_OEM_7 = 0xDE;       // '"
+// A character that no key of the layout types, carried by its key message.
+inline constexpr UINT VK_PACKET = 0xE7;
+
+// The high word of a key message's lParam: bits 16-23 the scan code, then
+// these flags. The low word is the repeat count.
+inline constexpr WORD KF_EXTENDED = 0x0100;
+inline constexpr WORD KF_ALTDOWN = 0x2000;  // a system key typed with Alt held
+inline constexpr WORD KF_REPEAT = 0x4000;  // the key was down before
+inline constexpr WORD KF_UP = 0x8000;      // the key is being released
+
+// Key messages go to the focus window. Keys pressed while Alt is held
+// (without Ctrl), F10, and any key while no window has the focus (then to
+// the active window) are system keys: WM_SYSKEYDOWN and WM_SYSKEYUP.
+//
+// For a key-down, posts the characters of the key (WM_CHAR; WM_SYSCHAR for
+// a system key) with the key message's lParam: the text the key event
+// carried, else the US layout under the current key state. Ctrl+letter
+// gives 1-26, Backspace 8, Tab 9, Enter 13 (Ctrl+Enter 10), Escape 27.
+// Answers TRUE for every key message, translated or not.
+BOOL TranslateMessage(const MSG* lpMsg);
+
+// The state as of the input message last taken from the queue: bit 15 is
+// "down", bit 0 "toggled" (Caps Lock, Num Lock, Scroll Lock). Messages
+// sent or posted by the program change nothing, so a synthetic key message
+// sent with lParam 0 reads the real Shift and Ctrl. Shift, Ctrl and Alt
+// answer for both sides.
+SHORT GetKeyState(int nVirtKey);
+// The state at this moment, ahead of the queue.
+SHORT GetAsyncKeyState(int vKey);
+// 256 bytes in GetKeyState's order (bit 7 down, bit 0 toggled).
+BOOL GetKeyboardState(BYTE* lpKeyState);
+
+// --- Focus and activation --------------------------------------------------
+
+inline constexpr WORD WA_INACTIVE = 0;
+inline constexpr WORD WA_ACTIVE = 1;
+inline constexpr WORD WA_CLICKACTIVE = 2;
+
+// WM_KILLFOCUS to the old window (wParam the new), then WM_SETFOCUS to the
+// new one (wParam the old). A window of an inactive top-level window
+// activates it first. nullptr takes the focus away. Returns the old focus.
+HWND SetFocus(HWND hWnd);
+HWND GetFocus();
+
+// Activating a top-level window brings it to the top and sends, in order:
+// to the window losing activation WM_NCACTIVATE (FALSE) and WM_ACTIVATE
+// (WA_INACTIVE, lParam the new window); WM_ACTIVATEAPP (TRUE) to every
+// top-level window when the program had no active window in the
+// foreground; to the new window WM_NCACTIVATE (TRUE) and WM_ACTIVATE (lParam
+// the old window), whose default handling gives the focus back to the
+// window inside that had it when the window was deactivated (else the
+// window itself). Losing the desktop's focus sends WM_NCACTIVATE (FALSE),
+// WM_ACTIVATE (WA_INACTIVE, 0), WM_ACTIVATEAPP (FALSE) to every top-level
+// window, WM_KILLFOCUS (0) and WM_CANCELMODE to the capture, and clears
+// the key state. Returns the previously active window; a child window or
+// nullptr fails.
+HWND SetActiveWindow(HWND hWnd);
+HWND GetActiveWindow();
+// The active window while the program has the desktop's focus.
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND hWnd);
+
+// --- Hooks -----------------------------------------------------------------
+
+struct HHOOK__ {};
+using HHOOK = HHOOK__*;
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+
+inline constexpr int WH_KEYBOARD = 2;
+inline constexpr int WH_GETMESSAGE = 3;
+inline constexpr int WH_CALLWNDPROC = 4;
+inline constexpr int WH_CBT = 5;
+inline constexpr int WH_MOUSE = 7;
+
+inline constexpr int HC_ACTION = 0;
+inline constexpr int HC_NOREMOVE = 3;
+
+inline constexpr int HCBT_CREATEWND = 3;
+inline constexpr int HCBT_DESTROYWND = 4;
+inline constexpr int HCBT_ACTIVATE = 5;
+inline constexpr int HCBT_CLICKSKIPPED = 6;
+inline constexpr int HCBT_KEYSKIPPED = 7;
+inline constexpr int HCBT_SETFOCUS = 9;
+
+inline constexpr DWORD ERROR_INVALID_HOOK_FILTER = 1426;
+inline constexpr DWORD ERROR_INVALID_FILTER_PROC = 1427;
+inline constexpr DWORD ERROR_INVALID_HOOK_HANDLE = 1404;
+
+// WH_CALLWNDPROC, before each sent message reaches the procedure.
+struct CWPSTRUCT {
+  LPARAM lParam = 0;
+  WPARAM wParam = 0;
+  UINT message = 0;
+  HWND hwnd = nullptr;
+};
+
+// WH_MOUSE: wParam the message.
+struct MOUSEHOOKSTRUCT {
+  POINT pt;
+  HWND hwnd = nullptr;
+  UINT wHitTestCode = 0;
+  ULONG_PTR dwExtraInfo = 0;
+};
+
+// HCBT_CREATEWND: wParam the window, which exists but has had no message.
+struct CBT_CREATEWNDW {
+  CREATESTRUCTW* lpcs = nullptr;
+  HWND hwndInsertAfter = nullptr;
+};
+
+// HCBT_ACTIVATE: wParam the window to activate.
+struct CBTACTIVATESTRUCT {
+  BOOL fMouse = FALSE;
+  HWND hWndActive = nullptr;
+};
+
+// Procedures of a kind run newest first; each passes on with
+// CallNextHookEx, or ends the chain with its own answer. A procedure is not
+// entered again while it runs. Call points:
+// - WH_GETMESSAGE (HC_ACTION, PM_REMOVE or PM_NOREMOVE, the MSG, which the
+//   procedure may change): each message GetMessageW or PeekMessageW answers.
+// - WH_KEYBOARD (code HC_ACTION or HC_NOREMOVE, the virtual key, the key
+//   lParam) and WH_MOUSE (the message, MOUSEHOOKSTRUCT): each input message
+//   taken from the queue; non-zero throws the message away (HCBT_KEYSKIPPED
+//   or HCBT_CLICKSKIPPED follow).
+// - WH_CALLWNDPROC (HC_ACTION, TRUE, CWPSTRUCT): each message sent.
+// - WH_CBT: creating (HCBT_CREATEWND) and destroying (HCBT_DESTROYWND) a
+//   window, activating (HCBT_ACTIVATE) and focusing (HCBT_SETFOCUS: wParam
+//   the new focus, lParam the old); non-zero prevents it.
+// Hooks belong to the one GUI thread: the module and thread are not used.
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
+BOOL UnhookWindowsHookEx(HHOOK hhk);
+LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
+// Hooks installed and not yet removed: what tests check to prove they
+// leave none behind.
+int GetLiveHookCount();
+
+// --- The caret --------------------------------------------------------------
+
+// One caret at a time, owned by a window; it is destroyed with the window.
+// Created hidden at (0, 0); a zero width or height takes the border size.
+// Hiding counts: each HideCaret needs its ShowCaret. While shown it blinks,
+// on for the blink time, off for the blink time; moving or showing it
+// turns it on and starts the period again.
+BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+BOOL DestroyCaret();
+// A null window stands for the caret's owner; another window fails.
+BOOL ShowCaret(HWND hWnd);
+BOOL HideCaret(HWND hWnd);
+// Client coordinates of the owner.
+BOOL SetCaretPos(int X, int Y);
+BOOL GetCaretPos(POINT* lpPoint);
+// 530 ms.
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT uMSeconds);
+// Whether the caret is in the "on" half of its blinking: when a painter
+// draws it.
+BOOL IsCaretOn();
+
+// --- The clipboard ----------------------------------------------------------
+
+inline constexpr UINT CF_TEXT = 1;
+inline constexpr UINT CF_UNICODETEXT = 13;
+
+inline constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
+
+// Text only, kept once as Unicode and answered in both formats (CF_TEXT in
+// the ANSI code page). The backend holds it.
+//
+// One opener at a time; a second OpenClipboard fails until CloseClipboard.
+BOOL OpenClipboard(HWND hWndNewOwner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+// Takes a zero-terminated text in global memory (GlobalAlloc), which
+// belongs to the clipboard afterwards; other formats, and delayed
+// rendering with a null handle, fail.
+HANDLE SetClipboardData(UINT uFormat, HANDLE hMem);
+// Global memory the clipboard owns, valid until it is closed or emptied.
+HANDLE GetClipboardData(UINT uFormat);
+BOOL IsClipboardFormatAvailable(UINT format);
+
+// --- Beep and message box -------------------------------------------------
+
+inline constexpr UINT MB_OK = 0x00000000;
+inline constexpr UINT MB_OKCANCEL = 0x00000001;
+inline constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002;
+inline constexpr UINT MB_YESNOCANCEL = 0x00000003;
+inline constexpr UINT MB_YESNO = 0x00000004;
+inline constexpr UINT MB_RETRYCANCEL = 0x00000005;
+inline constexpr UINT MB_ICONHAND = 0x00000010;
+inline constexpr UINT MB_ICONERROR = MB_ICONHAND;
+inline constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+inline constexpr UINT MB_ICONQUESTION = 0x00000020;
+inline constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+inline constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+inline constexpr UINT MB_ICONASTERISK = 0x00000040;
+inline constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+inline constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+inline constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+inline constexpr UINT MB_DEFBUTTON3 = 0x00000200;
+inline constexpr UINT MB_APPLMODAL = 0x00000000;
+inline constexpr UINT MB_SYSTEMMODAL = 0x00001000;
+inline constexpr UINT MB_TASKMODAL = 0x00002000;
+inline constexpr UINT MB_SETFOREGROUND = 0x00010000;
+inline constexpr UINT MB_TOPMOST = 0x00040000;
+inline constexpr UINT MB_TYPEMASK = 0x0000000F;
+inline constexpr UINT MB_DEFMASK = 0x00000F00;
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDABORT = 3;
+inline constexpr int IDRETRY = 4;
+inline constexpr int IDIGNORE = 5;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// The default sound (0, 0xFFFFFFFF) or an icon's (MB_ICON...). The backend
+// plays it; the headless one logs it.
+BOOL MessageBeep(UINT uType);
+// The backend shows the box and answers the button chosen (IDOK ...); the
+// headless one logs it and answers the default button. 0 for an owner that
+// is no window.
+int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
 // --- Counts for tests -----------------------------------------------------
 

@@ -5,6 +5,7 @@
 // shows them and runs on real time.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/Windows.h"
@@ -40,6 +41,15 @@ class TBackend {
   // not after Now() only polls. False when the wait could never end: no
   // deadline and nothing that could send an event.
   virtual bool WaitForEvents(ULONGLONG deadline) = 0;
+
+  // The desktop's services: the clipboard's text (nullopt when it holds
+  // none), sounds, message boxes and the cursor's shape.
+  virtual std::optional<std::u16string> ClipboardText() = 0;
+  virtual void SetClipboardText(std::optional<std::u16string> text) = 0;
+  virtual void Beep(UINT type) = 0;
+  // Answers the button chosen (IDOK ...).
+  virtual int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type) = 0;
+  virtual void ShowCursor(HCURSOR cursor) = 0;
 };
 
 // The headless backend on its virtual clock unless another was chosen.
@@ -52,3 +62,20 @@ bool SetBackend(std::unique_ptr<TBackend> backend);
 // the cursor position they happened at. Served after posted messages and
 // before WM_PAINT and WM_TIMER.
 void QueueInputMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, POINT cursor);
+
+// Events as a backend sees them, at screen coordinates; the platform routes
+// them to their windows and queues their messages.
+void MouseMoveInput(POINT screen);
+// VK_LBUTTON, VK_RBUTTON or VK_MBUTTON.
+void MouseButtonInput(UINT button, bool down, POINT screen);
+// In units of WHEEL_DELTA per notch, positive away from the user.
+void MouseWheelInput(int delta, POINT screen);
+// A key pressed (again, while held: a repeat) or released, with the
+// characters it typed when the backend knows them; empty leaves them to
+// the layout.
+void KeyInput(UINT vk, bool down, const std::u16string& text);
+// Characters no key event carried: WM_CHAR to the focus window.
+void TextInput(const std::u16string& text);
+// The desktop gave its focus to one of the program's top-level windows, or
+// to another program (nullptr).
+void DesktopFocusInput(HWND top);

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend/Backend.h"
 
@@ -41,3 +42,39 @@ BOOL TakeHeadlessChanges(HWND hWnd, RECT* area);
 // new 32-bit top-down DIB section the caller deletes; nullptr without one.
 HBITMAP CopyHeadlessSurface(HWND hWnd);
 BOOL SaveHeadlessSurfacePng(HWND hWnd, const char* path);
+
+
+// Input as a user gives it, at screen coordinates. It waits in the queue
+// until the loop runs (AdvanceVirtualClock); mouse events are routed, and
+// keys reach the focus window, as the loop takes them.
+void InjectMouseMove(int x, int y);
+// VK_LBUTTON, VK_RBUTTON or VK_MBUTTON; a move there first.
+void InjectMouseButton(UINT button, BOOL down, int x, int y);
+void InjectClick(UINT button, int x, int y);
+void InjectWheel(int delta, int x, int y);
+// Pressing a key that is down already repeats it.
+void InjectKey(UINT vk, BOOL down);
+void InjectKeyPress(UINT vk);
+// Each character as the keystrokes of the US layout, Shift around it when
+// needed; characters that layout lacks as VK_PACKET. Every key-down carries
+// its character.
+void InjectText(const std::u16string& text);
+// The desktop's focus to a top-level window of the program, or away from
+// the program (nullptr).
+void InjectDesktopFocus(HWND hWnd);
+
+struct THeadlessMessageBox {
+  HWND Owner = nullptr;
+  std::u16string Text;
+  std::u16string Caption;
+  UINT Type = 0;
+  int Answer = 0;
+};
+// What the program asked for, oldest first: beeps by type, message boxes
+// with the answer they got. Empty for a backend that is not headless.
+std::vector<UINT> HeadlessBeeps();
+std::vector<THeadlessMessageBox> HeadlessMessageBoxes();
+void ClearHeadlessNotices();
+// The answer of the message boxes to come; 0 (the default) answers the
+// box's default button, as Enter would.
+void SetHeadlessMessageBoxAnswer(int answer);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -90,6 +92,21 @@ class THeadlessBackend : public TBackend {
     return true;
   }
 
+  std::optional<std::u16string> ClipboardText() override { return FClipboard; }
+  void SetClipboardText(std::optional<std::u16string> text) override { FClipboard = std::move(text); }
+  void Beep(UINT type) override { FBeeps.push_back(type); }
+  int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type) override {
+    const int answer = FAnswer ? FAnswer : DefaultButton(type);
+    FBoxes.push_back(THeadlessMessageBox{owner, text, caption, type, answer});
+    return answer;
+  }
+  // Nothing shows a cursor here.
+  void ShowCursor(HCURSOR) override {}
+
+  std::vector<UINT> FBeeps;
+  std::vector<THeadlessMessageBox> FBoxes;
+  int FAnswer = 0;
+
   bool IsVirtual() const { return FClock == THeadlessClock::Virtual; }
   void Spend(ULONGLONG ms) { FVirtualTime += ms; }
   void MoveTo(ULONGLONG time) { FVirtualTime = std::max(FVirtualTime, time); }
@@ -99,7 +116,23 @@ class THeadlessBackend : public TBackend {
   ULONGLONG FStartTime;
   std::chrono::steady_clock::time_point FStartInstant;
   ULONGLONG FVirtualTime;
+  std::optional<std::u16string> FClipboard;
+
+  // The button Enter would press: the one MB_DEFBUTTONn names, the first
+  // when the box has fewer.
+  static int DefaultButton(UINT type) {
+    static const std::vector<int> buttons[] = {
+        {IDOK},          {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
+        {IDYES, IDNO},   {IDRETRY, IDCANCEL},
+    };
+    const UINT kind = type & MB_TYPEMASK;
+    const std::vector<int>& row = kind < std::size(buttons) ? buttons[kind] : buttons[0];
+    const size_t pick = (type & MB_DEFMASK) >> 8;
+    return pick < row.size() ? row[pick] : row[0];
+  }
 };
+
+THeadlessBackend* Headless() { return dynamic_cast<THeadlessBackend*>(&CurrentBackend()); }
 
 THeadlessBackend* VirtualBackend() {
   auto* backend = dynamic_cast<THeadlessBackend*>(&CurrentBackend());
@@ -207,4 +240,68 @@ BOOL SaveHeadlessSurfacePng(HWND hWnd, const char* path) {
   THeadlessSurface* surface = HeadlessSurfaceOf(hWnd);
   const TBitmapObject* pixels = surface ? surface->Pixels() : nullptr;
   return pixels && path && WritePngFile(path, *pixels) ? TRUE : FALSE;
+}
+
+void InjectMouseMove(int x, int y) { MouseMoveInput(POINT{x, y}); }
+
+void InjectMouseButton(UINT button, BOOL down, int x, int y) {
+  const POINT at{x, y};
+  if (CursorPosition() != at) MouseMoveInput(at);
+  MouseButtonInput(button, down != FALSE, at);
+}
+
+void InjectClick(UINT button, int x, int y) {
+  InjectMouseButton(button, TRUE, x, y);
+  InjectMouseButton(button, FALSE, x, y);
+}
+
+void InjectWheel(int delta, int x, int y) { MouseWheelInput(delta, POINT{x, y}); }
+
+void InjectKey(UINT vk, BOOL down) { KeyInput(vk, down != FALSE, u""); }
+
+void InjectKeyPress(UINT vk) {
+  KeyInput(vk, true, u"");
+  KeyInput(vk, false, u"");
+}
+
+void InjectText(const std::u16string& text) {
+  for (char16_t c : text) {
+    // Enter types a carriage return.
+    const std::u16string typed(1, c == u'\n' ? u'\r' : c);
+    UINT vk = 0;
+    bool shift = false;
+    if (!LayoutKeyFor(c, vk, shift)) {
+      KeyInput(VK_PACKET, true, typed);
+      KeyInput(VK_PACKET, false, u"");
+      continue;
+    }
+    const bool press = shift && !IsAsyncKeyDown(VK_SHIFT);
+    if (press) KeyInput(VK_SHIFT, true, u"");
+    KeyInput(vk, true, typed);
+    KeyInput(vk, false, u"");
+    if (press) KeyInput(VK_SHIFT, false, u"");
+  }
+}
+
+void InjectDesktopFocus(HWND hWnd) { DesktopFocusInput(hWnd); }
+
+std::vector<UINT> HeadlessBeeps() {
+  THeadlessBackend* backend = Headless();
+  return backend ? backend->FBeeps : std::vector<UINT>{};
+}
+
+std::vector<THeadlessMessageBox> HeadlessMessageBoxes() {
+  THeadlessBackend* backend = Headless();
+  return backend ? backend->FBoxes : std::vector<THeadlessMessageBox>{};
+}
+
+void ClearHeadlessNotices() {
+  if (THeadlessBackend* backend = Headless()) {
+    backend->FBeeps.clear();
+    backend->FBoxes.clear();
+  }
+}
+
+void SetHeadlessMessageBoxAnswer(int answer) {
+  if (THeadlessBackend* backend = Headless()) backend->FAnswer = answer;
 }
