@@ -1,5 +1,7 @@
 // The caret: one at a time, owned by a window, blinking on a thread timer
-// that runs only while the caret shows.
+// that runs only while the caret shows. It is drawn by inverting the
+// owner's pixels, so drawing it twice takes it away again; painting the
+// owner takes it off first and puts it back after.
 
 #include "platform/WindowObjects.h"
 
@@ -14,6 +16,7 @@ struct TCaret {
   POINT Pos;
   int Hidden = 0;  // HideCaret calls not yet matched by ShowCaret
   bool On = false;
+  bool Drawn = false;  // inverted on the owner's pixels right now
   UINT_PTR Timer = 0;
 };
 
@@ -27,7 +30,35 @@ UINT& BlinkTime() {
   return time;
 }
 
-void Tick(HWND, UINT, UINT_PTR, DWORD) { Caret().On = !Caret().On; }
+// A bitmap of 1 asks for a grey caret, drawn here as the solid one.
+bool HasOwnBitmap(const TCaret& c) { return c.Bitmap && reinterpret_cast<ULONG_PTR>(c.Bitmap) != 1; }
+
+void Invert(TCaret& c) {
+  HDC dc = IsWindow(c.Owner) ? GetDCEx(c.Owner, nullptr, DCX_CACHE) : nullptr;
+  if (!dc) return;
+  if (HasOwnBitmap(c)) {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, c.Bitmap);
+    BitBlt(dc, c.Pos.X, c.Pos.Y, c.Size.cx, c.Size.cy, source, 0, 0, SRCINVERT);
+    SelectObject(source, old);
+    DeleteDC(source);
+  } else {
+    PatBlt(dc, c.Pos.X, c.Pos.Y, c.Size.cx, c.Size.cy, DSTINVERT);
+  }
+  ReleaseDC(c.Owner, dc);
+  c.Drawn = !c.Drawn;
+}
+
+// Brings the pixels in line with the on state.
+void Show(TCaret& c) {
+  if (c.Drawn != c.On) Invert(c);
+}
+
+void Tick(HWND, UINT, UINT_PTR, DWORD) {
+  TCaret& c = Caret();
+  c.On = !c.On;
+  Show(c);
+}
 
 // Turns the caret on and starts its period anew, or stops it while hidden.
 void Restart() {
@@ -35,7 +66,13 @@ void Restart() {
   if (c.Timer) KillTimer(nullptr, c.Timer);
   c.Timer = 0;
   c.On = c.Owner && c.Hidden == 0;
+  Show(c);
   if (c.On) c.Timer = SetTimer(nullptr, 0, BlinkTime(), Tick);
+}
+
+// Takes the caret off the owner's pixels before a change to them.
+void TakeOff(TCaret& c) {
+  if (c.Drawn) Invert(c);
 }
 
 bool OwnerMatches(HWND h) {
@@ -54,7 +91,7 @@ BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight) {
   c.Size = SIZE{nWidth ? nWidth : GetSystemMetrics(SM_CXBORDER), nHeight ? nHeight : GetSystemMetrics(SM_CYBORDER)};
   // A bitmap gives the caret its own size.
   BITMAP bm;
-  if (hBitmap && reinterpret_cast<ULONG_PTR>(hBitmap) != 1 && GetObjectW(hBitmap, sizeof(bm), &bm))
+  if (HasOwnBitmap(c) && GetObjectW(hBitmap, sizeof(bm), &bm))
     c.Size = SIZE{bm.bmWidth, bm.bmHeight};
   c.Pos = POINT{};
   c.Hidden = 1;
@@ -65,6 +102,7 @@ BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight) {
 BOOL DestroyCaret() {
   TCaret& c = Caret();
   if (!c.Owner) return FALSE;
+  TakeOff(c);
   const UINT_PTR timer = c.Timer;
   c = TCaret{};
   c.Timer = timer;
@@ -89,6 +127,7 @@ BOOL HideCaret(HWND hWnd) {
 BOOL SetCaretPos(int X, int Y) {
   TCaret& c = Caret();
   if (!c.Owner) return FALSE;
+  TakeOff(c);
   c.Pos = POINT{X, Y};
   if (c.Hidden == 0) Restart();
   return TRUE;
@@ -114,6 +153,16 @@ BOOL SetCaretBlinkTime(UINT uMSeconds) {
 }
 
 BOOL IsCaretOn() { return Caret().On ? TRUE : FALSE; }
+
+void TakeCaretOffForPaint(HWND h) {
+  TCaret& c = Caret();
+  if (c.Owner == h) TakeOff(c);
+}
+
+void PutCaretBackAfterPaint(HWND h) {
+  TCaret& c = Caret();
+  if (c.Owner == h) Show(c);
+}
 
 void ForgetCaret(HWND h) {
   if (Caret().Owner == h) DestroyCaret();

@@ -118,6 +118,25 @@ LRESULT DefInputProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
                    MAKELPARAM(static_cast<WORD>(p.X), static_cast<WORD>(p.Y)));
       return 0;
     }
+    // From the keyboard, a context menu has no point: lParam -1.
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) SendToWindow(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
+      // Alt+F4 closes the top-level window the key reached.
+      if (wParam == VK_F1 + 3 && (lParam & (1 << 29))) SendMessageW(GetAncestor(h, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      // The low four bits are the platform's own.
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE: SendToWindow(h, WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); break;
+        case SC_RESTORE: ShowWindow(h, SW_RESTORE); break;
+        default: break;
+      }
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) SendToWindow(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
+      return 0;
     // Unhandled, these go up to the parent.
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:

@@ -189,6 +189,7 @@ HDC BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint) {
   lpPaint->rcPaint = pixman_region32_not_empty(&update.R) ? RECT{box->x1, box->y1, box->x2, box->y2} : RECT{};
   const POINT origin = SurfaceOrigin(*w, false);
   pixman_region32_translate(&update.R, origin.X, origin.Y);
+  TakeCaretOffForPaint(hWnd);
   lpPaint->hdc = WindowDC(hWnd, DCX_CACHE, &update.R);
   if (erase) lpPaint->fErase = SendToWindow(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) ? FALSE : TRUE;
   return lpPaint->hdc;
@@ -197,6 +198,7 @@ HDC BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint) {
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
   if (!lpPaint) return FALSE;
   ReleaseDC(hWnd, lpPaint->hdc);
+  PutCaretBackAfterPaint(hWnd);
   return TRUE;
 }
 

@@ -250,6 +250,9 @@ void ForgetWindowInput(HWND h);
 void ForgetMouse(HWND h);
 void ForgetFocus(HWND h);
 void ForgetCaret(HWND h);
+// Painting a window takes its caret off its pixels and puts it back after.
+void TakeCaretOffForPaint(HWND h);
+void PutCaretBackAfterPaint(HWND h);
 void ReleaseCapturesBelow(HWND root);
 void ReleaseFocusBelow(HWND root);
 

@@ -279,6 +279,13 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
     w->Style &= ~WS_DISABLED;
   else
     w->Style |= WS_DISABLED;
+  if (!bEnable) {
+    // A disabled window gives up what it was doing with the mouse and keys.
+    SendToWindow(hWnd, WM_CANCELMODE, 0, 0);
+    if (!WindowOf(hWnd)) return FALSE;
+    HWND focus = GetFocus();
+    if (focus && (focus == hWnd || IsChild(hWnd, focus))) SetFocus(nullptr);
+  }
   SendToWindow(hWnd, WM_ENABLE, bEnable ? TRUE : FALSE, 0);
   return wasDisabled ? TRUE : FALSE;
 }

@@ -90,6 +90,59 @@ std::string AnsiOf(HANDLE h) {
   return out;
 }
 
+TEST_F(Caret, ItInvertsTheOwnersPixelsAndSurvivesAPaint) {
+  HWND h = Create(WS_POPUP | WS_VISIBLE);
+  const RECT client{0, 0, 100, 50};
+  auto paintWhite = [&] {
+    HDC dc = GetDC(h);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(h, dc);
+  };
+  TestHandler() = [&](HWND w, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (w != h || msg != WM_PAINT) return std::nullopt;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EndPaint(h, &ps);
+    return 0;
+  };
+  Pump();
+  paintWhite();
+  auto pixel = [&](int x, int y) {
+    HDC dc = GetDC(h);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+  };
+  const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+  ASSERT_TRUE(CreateCaret(h, nullptr, 2, 10));
+  ASSERT_TRUE(SetCaretPos(20, 5));
+  EXPECT_EQ(pixel(20, 5), white) << "hidden until shown";
+  ASSERT_TRUE(ShowCaret(h));
+  EXPECT_EQ(pixel(20, 5), black);
+  EXPECT_EQ(pixel(21, 14), black);
+  EXPECT_EQ(pixel(22, 5), white) << "no wider than asked";
+  AdvanceVirtualClock(530);
+  EXPECT_EQ(pixel(20, 5), white) << "blinked off";
+  AdvanceVirtualClock(530);
+  EXPECT_EQ(pixel(20, 5), black) << "and on again";
+  // A repaint of the owner leaves the caret drawn once, not cancelled out.
+  InvalidateRect(h, nullptr, FALSE);
+  UpdateWindow(h);
+  EXPECT_EQ(pixel(20, 5), black);
+  AdvanceVirtualClock(530);
+  EXPECT_EQ(pixel(20, 5), white);
+  AdvanceVirtualClock(530);
+  // Moving takes it off its old place.
+  ASSERT_TRUE(SetCaretPos(40, 5));
+  EXPECT_EQ(pixel(20, 5), white);
+  EXPECT_EQ(pixel(40, 5), black);
+  ASSERT_TRUE(DestroyCaret());
+  EXPECT_EQ(pixel(40, 5), white) << "destroying leaves the pixels as they were";
+  TestHandler() = nullptr;
+  DestroyWindow(h);
+}
+
 TEST_F(Clipboard, GlobalMemoryRefusesHandlesItDidNotHandOut) {
   HGLOBAL block = GlobalAlloc(GHND, 6);
   ASSERT_NE(block, nullptr);

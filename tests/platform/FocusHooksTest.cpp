@@ -185,6 +185,26 @@ TEST_F(Focus, DestroyingTheFocusedChildLeavesNoFocus) {
   DestroyWindow(top);
 }
 
+TEST_F(Focus, DisablingAWindowCancelsItsModeAndTakesTheFocusFromItsTree) {
+  HWND top = Create(WS_POPUP | WS_VISIBLE, nullptr, {0, 0, 100, 100});
+  HWND panel = Create(WS_VISIBLE, top, {0, 0, 50, 50});
+  HWND child = Create(WS_VISIBLE, panel, {0, 0, 10, 10});
+  SetFocus(child);
+  SetCapture(panel);
+  MessageLog().clear();
+  EnableWindow(panel, FALSE);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(Logged(nullptr, {WM_CANCELMODE, WM_CAPTURECHANGED, WM_KILLFOCUS, WM_ENABLE}),
+            (Log{Msg(panel, WM_CANCELMODE), Msg(panel, WM_CAPTURECHANGED), Msg(child, WM_KILLFOCUS),
+                 Msg(panel, WM_ENABLE, FALSE)}));
+  // Enabling again takes nothing back.
+  MessageLog().clear();
+  EnableWindow(panel, TRUE);
+  EXPECT_EQ(Logged(nullptr, {WM_CANCELMODE, WM_ENABLE}), (Log{Msg(panel, WM_ENABLE, TRUE)}));
+  DestroyWindow(top);
+}
+
 // --- Hooks -----------------------------------------------------------------
 
 std::vector<std::string>& Trace() {

@@ -159,6 +159,31 @@ TEST_F(TFocused, AltCombinationsAndF10AreSystemKeys) {
   }
 }
 
+TEST_F(TFocused, KeysAskForContextMenusAndAltF4ClosesTheTopLevelWindow) {
+  TestHandler() = [&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    if (msg == WM_CLOSE) return 0;  // kept open for the fixture
+    return std::nullopt;
+  };
+  const LPARAM noPoint = -1;
+  InjectKey(VK_SHIFT, TRUE);
+  InjectKeyPress(VK_F10);
+  InjectKey(VK_SHIFT, FALSE);
+  InjectKeyPress(VK_APPS);
+  InjectKeyPress(VK_F10);  // alone it is only a system key
+  Pump();
+  EXPECT_EQ(Logged(nullptr, {WM_CONTEXTMENU}),
+            (std::vector<TLogged>{Msg(Edit, WM_CONTEXTMENU, W(Edit), noPoint), Msg(Top, WM_CONTEXTMENU, W(Edit), noPoint),
+                                  Msg(Edit, WM_CONTEXTMENU, W(Edit), noPoint), Msg(Top, WM_CONTEXTMENU, W(Edit), noPoint)}));
+  MessageLog().clear();
+  InjectKey(VK_MENU, TRUE);
+  InjectKeyPress(VK_F1 + 3);
+  InjectKey(VK_MENU, FALSE);
+  Pump();
+  EXPECT_EQ(Logged(nullptr, {WM_SYSCOMMAND, WM_CLOSE}),
+            (std::vector<TLogged>{Msg(Top, WM_SYSCOMMAND, SC_CLOSE), Msg(Top, WM_CLOSE)}));
+  TestHandler() = nullptr;
+}
+
 TEST_F(TFocused, HeldKeysRepeatWithThePreviousStateSet) {
   for (int i = 0; i < 3; ++i) InjectKey(VK_RIGHT, TRUE);
   InjectKey(VK_RIGHT, FALSE);
