@@ -442,6 +442,7 @@ class TWinControl : public TControl {
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 
   bool IsShowing() const override { return FShowing; }
+  void SetParent(TWinControl* AParent) override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   TRect GetClientRect() const override;
   TPoint GetClientOrigin() const override;
@@ -509,7 +510,6 @@ class TWinControl : public TControl {
   void VisibleChanging() override {}
   void FontChanged() override;
   virtual bool IsMenuKey(TMessage& Message);
-  void SetParent(TWinControl* AParent) override;
 
   // Message handlers.
   void WMPaint(TMessage& Message);
