@@ -52,13 +52,12 @@ void FinalizeCore() {
 TdxUnitsLoader::~TdxUnitsLoader() { Finalize(); }
 
 void TdxUnitsLoader::AddUnit(TdxProc AInitializeProc, TdxProc AFinalizeProc) {
-  if (AInitializeProc) {
-    if (IsLibrary()) {
-      InitializeList.push_back(AInitializeProc);
-    } else {
-      FIsInitialized = true;
-      AInitializeProc();
-    }
+  if (IsLibrary()) {
+    if (AInitializeProc) InitializeList.push_back(AInitializeProc);
+  } else {
+    // Also without an initialization: a program's finalizations run on removal.
+    FIsInitialized = true;
+    if (AInitializeProc) AInitializeProc();
   }
   if (AFinalizeProc) FinalizeList.push_back(AFinalizeProc);
 }

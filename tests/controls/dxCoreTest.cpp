@@ -75,6 +75,12 @@ TEST_F(UnitsLoader, ALibraryWaitsForInitializeAndFinalize) {
   EXPECT_EQ(Log, (Strings{"init A", "init B", "init B", "fini B", "fini A"}));
 }
 
+TEST_F(UnitsLoader, AProgramFinalizesAUnitThatHasOnlyAFinalization) {
+  Loader.AddUnit(nullptr, &Fini<'A'>);
+  Loader.RemoveUnit(&Fini<'A'>);
+  EXPECT_EQ(Log, Strings{"fini A"});
+}
+
 TEST_F(UnitsLoader, DestroyingALoaderFinalizesIt) {
   auto* loader = new TdxUnitsLoader;
   loader->AddUnit(&Init<'A'>, &Fini<'A'>);
