@@ -1,6 +1,6 @@
 #pragma once
-// Process-level services: integer helpers, code-page conversion and the
-// thread's last error.
+// Process-level services: integer helpers, code-page conversion, the
+// thread's last error, the system's version and processors, and workers.
 
 #include <cstddef>
 
