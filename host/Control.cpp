@@ -8,8 +8,6 @@
 #include "host/Forms.h"
 #include "host/Menus.h"
 
-std::function<void(TObject* Sender)> ApplicationHandleException;
-
 namespace {
 
 TControl*& CaptureControlSlot() {

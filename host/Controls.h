@@ -623,9 +623,5 @@ TControl* GetMouseControl();
 // that it is neither translated nor dispatched.
 bool IsKeyMsg(MSG& Msg);
 
-// Where exceptions escaping a window method go; the application sets it.
-// Unset, they propagate.
-extern std::function<void(TObject* Sender)> ApplicationHandleException;
-
 // Registers the controls' classes for streaming.
 void RegisterControlClasses();

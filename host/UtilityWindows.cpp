@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 
+#include "host/ExceptionHandling.h"
 #include "host/UtilityWindows.h"
 
 namespace {
@@ -23,8 +24,7 @@ LRESULT UtilWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   try {
     method(message);
   } catch (...) {
-    if (!ApplicationHandleException) throw;
-    ApplicationHandleException(nullptr);
+    HandleException(nullptr);
   }
   return message.Result;
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "host/Controls.h"
+#include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
 #include "host/Forms.h"
 #include "host/SysUtils.h"
@@ -91,8 +92,7 @@ void TWinControl::MainWndProc(TMessage& Message) {
     WindowProc(Message);
   } catch (...) {
     TControlCanvas::FreeDeviceContexts();
-    if (!ApplicationHandleException) throw;
-    ApplicationHandleException(this);
+    HandleException(this);
   }
   TControlCanvas::FreeDeviceContexts();
 }
