@@ -349,6 +349,7 @@ class TControl : public TComponent {
   TControlState FControlState;
   String FText;
   TColor FColor = clWindow;
+  bool FAutoSize = false;
 
  private:
   // The bounds the anchors keep, with the parent's client size they were
@@ -361,7 +362,6 @@ class TControl : public TComponent {
   TRect FAnchorBounds{};
   TSize FAnchorParentSize{};
   bool FAnchorMove = false;
-  bool FAutoSize = false;
   std::unique_ptr<TSizeConstraints> FConstraints;
   bool FVisible = true;
   bool FEnabled = true;

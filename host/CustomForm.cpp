@@ -1,10 +1,68 @@
 // TCustomForm: the top-level window, the active control and the focus
 // moving between controls, and the dialog keys a form handles itself.
 
+#include "host/ControlProperties.h"
+#include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
+#include "host/Filer.h"
 #include "host/Forms.h"
 
+namespace {
+
+const TEnumNames& PositionNames() {
+  static const TEnumNames names{{u"poDesigned", u"poDefault", u"poDefaultPosOnly", u"poDefaultSizeOnly",
+                                 u"poScreenCenter", u"poDesktopCenter", u"poMainFormCenter", u"poOwnerFormCenter"}};
+  return names;
+}
+
+const TPublished& FormPublished() {
+  static const TPublished p = [] {
+    TPublished t{ControlProperties({u"Left", u"Top", u"Width", u"Height", u"ClientWidth", u"ClientHeight", u"Caption",
+                                    u"Color", u"Constraints", u"Cursor", u"DoubleBuffered", u"Enabled", u"Font",
+                                    u"Hint", u"ParentFont", u"PopupMenu", u"ShowHint", u"Visible", u"OnClick",
+                                    u"OnContextPopup", u"OnDblClick", u"OnKeyDown", u"OnKeyPress", u"OnKeyUp",
+                                    u"OnMouseDown", u"OnMouseMove", u"OnMouseUp", u"OnMouseWheel", u"OnResize"})};
+    // A form is hidden until shown and keeps its own font.
+    for (TPropInfo& prop : t.Properties) {
+      if (prop.Name == u"Visible") prop.Default = 0;
+      if (prop.Name == u"ParentFont") prop.Default = 0;
+      if (prop.Name == u"Color") {
+        prop.Stored = nullptr;
+        prop.Default = clBtnFace;
+      }
+      if (prop.Name == u"Font") prop.Stored = nullptr;
+    }
+    t.Properties.push_back(BoolProp<TCustomForm>(u"KeyPreview", &TCustomForm::GetKeyPreview,
+                                                 &TCustomForm::SetKeyPreview, false));
+    t.Properties.push_back(BoolProp<TCustomForm>(u"OldCreateOrder", &TCustomForm::GetOldCreateOrder,
+                                                 &TCustomForm::SetOldCreateOrder, false));
+    t.Properties.push_back(IntegerProp<TCustomForm>(u"PixelsPerInch", &TCustomForm::GetPixelsPerInch,
+                                                    &TCustomForm::SetPixelsPerInch));
+    t.Properties.push_back(EnumProp<TCustomForm>(u"Position", PositionNames(), &TCustomForm::GetPosition,
+                                                 &TCustomForm::SetPosition, poDefaultPosOnly));
+    t.Properties.push_back(
+        IntegerProp<TCustomForm>(u"TextHeight", &TCustomForm::GetTextHeight, &TCustomForm::SetTextHeight));
+    for (auto [name, member] : {std::pair{u"OnActivate", &TCustomForm::OnActivate},
+                                {u"OnCreate", &TCustomForm::OnCreate},
+                                {u"OnDeactivate", &TCustomForm::OnDeactivate},
+                                {u"OnDestroy", &TCustomForm::OnDestroy},
+                                {u"OnHide", &TCustomForm::OnHide},
+                                {u"OnShow", &TCustomForm::OnShow}})
+      t.Properties.push_back(EventProp<TCustomForm>(name, member));
+    t.Properties.push_back(EventProp<TCustomForm>(u"OnClose", &TCustomForm::OnClose));
+    t.Properties.push_back(EventProp<TCustomForm>(u"OnCloseQuery", &TCustomForm::OnCloseQuery));
+    TPropInfo active = ComponentProp<TCustomForm, TWinControl>(u"ActiveControl", &TCustomForm::GetActiveControl,
+                                                               &TCustomForm::SetActiveControl);
+    t.Properties.push_back(active);
+    return t;
+  }();
+  return p;
+}
+
+}  // namespace
+
 HOST_CLASS_INFO(TCustomForm, TWinControl, nullptr)
+HOST_CLASS_INFO_PUBLISHED(TForm, TCustomForm, &CreateOwned<TForm>, &FormPublished)
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
@@ -15,7 +73,61 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   Screen()->AddForm(this);
 }
 
-TCustomForm::~TCustomForm() { Screen()->RemoveForm(this); }
+TCustomForm::~TCustomForm() {
+  if (Application()->FMainForm == this) Application()->FMainForm = nullptr;
+  Screen()->RemoveForm(this);
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+  TWinControl::BeforeDestruction();
+}
+
+void TCustomForm::InitializeForm() {
+  const TClass own = ClassType();
+  if (own != TForm::StaticClass() && own != TCustomForm::StaticClass() && !ReadComponentRes(this))
+    throw EResNotFound(u"Resource " + ClassName() + u" not found");
+  if (!OnCreate) return;
+  try {
+    OnCreate(this);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Close() {
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application()->GetMainForm() == this) {
+    Application()->Terminate();
+    return;
+  }
+  if (action == caHide) Hide();
+  else if (action == caMinimize && FHandle) ShowWindow(FHandle, SW_MINIMIZE);
+  else if (action == caFree) Release();
+}
+
+void TCustomForm::Release() {
+  if (FHandle) PostMessageW(FHandle, CM_RELEASE, 0, 0);
+}
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -23,6 +135,12 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (!GetEnabled()) Params.Style |= WS_DISABLED;
   Params.ExStyle = WS_EX_CONTROLPARENT;
   Params.WndParent = nullptr;
+  // The desktop places the window unless the form keeps its stored place.
+  if (FPosition == poDefault || FPosition == poDefaultPosOnly) Params.X = Params.Y = CW_USEDEFAULT;
+  if (FPosition == poScreenCenter || FPosition == poDesktopCenter) {
+    Params.X = (GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2;
+    Params.Y = (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2;
+  }
 }
 
 void TCustomForm::UpdateShowing() {
@@ -33,7 +151,16 @@ void TCustomForm::UpdateShowing() {
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_SHOWINGCHANGED:
+      // OnShow before the window appears, OnHide after it is gone.
+      if (FShowing && OnShow) OnShow(this);
       ShowWindow(FHandle, FShowing ? SW_SHOWNORMAL : SW_HIDE);
+      if (!FShowing && OnHide) OnHide(this);
+      return;
+    case WM_CLOSE: Close(); return;
+    case CM_RELEASE: TObject::Free(this); return;
+    case WM_ACTIVATEAPP:
+      Application()->SetActive(Message.WParam != 0);
+      DefaultHandler(Message);
       return;
     case CM_DIALOGKEY: CMDialogKey(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
@@ -58,11 +185,13 @@ void TCustomForm::SetActive(bool Value) {
   FActive = Value;
   if (!Value) {
     Deactivate();
+    if (OnDeactivate) OnDeactivate(this);
     return;
   }
   if (!FActiveControl) FActiveControl = FindNextControl(nullptr, true, true, false);
   SetWindowFocus();
   Activate();
+  if (OnActivate) OnActivate(this);
 }
 
 void TCustomForm::SetWindowFocus() {

@@ -8,11 +8,59 @@
 
 #include "host/Controls.h"
 
+enum TPosition : uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
 class TCustomForm : public TWinControl {
   HOST_CLASS(TCustomForm);
 
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
+  void BeforeDestruction() override;
+
+  // Reads the form's stored description (the resource named after its
+  // class; EResNotFound without one, except for the plain form classes),
+  // then runs OnCreate. Forms are made with CreateForm or NewForm, which
+  // call it once the whole object exists.
+  void InitializeForm();
+
+  TPosition GetPosition() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  Integer GetModalResult() const { return FModalResult; }
+  void SetModalResult(Integer Value) { FModalResult = Value; }
+  // Stored with the form; the form is always shown at the screen's 96.
+  Integer GetPixelsPerInch() const { return ScreenPixelsPerInch; }
+  void SetPixelsPerInch(Integer) {}
+  Integer GetTextHeight() const { return FTextHeight; }
+  void SetTextHeight(Integer Value) { FTextHeight = Value; }
+  bool GetOldCreateOrder() const { return FOldCreateOrder; }
+  void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
+
+  // OnCloseQuery may refuse; then OnClose picks what happens: the main form
+  // ends the application, others hide by default.
+  void Close();
+  bool CloseQuery();
+  void Release();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
 
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
@@ -51,12 +99,105 @@ class TCustomForm : public TWinControl {
   void CMDialogKey(TMessage& Message);
   void WMActivate(TMessage& Message);
   void SetActive(bool Value);
+  void DoClose(TCloseAction& Action);
 
+  TPosition FPosition = poDefaultPosOnly;
+  Integer FModalResult = 0;
+  Integer FTextHeight = 13;
+  bool FOldCreateOrder = false;
   bool FKeyPreview = false;
   bool FActive = false;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
 };
+
+class TForm : public TCustomForm {
+  HOST_CLASS(TForm);
+
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// A form of class F with its stored description read and OnCreate run.
+template <typename F>
+F* NewForm(TComponent* AOwner) {
+  F* form = new F(AOwner);
+  try {
+    form->InitializeForm();
+  } catch (...) {
+    TObject::Free(form);
+    throw;
+  }
+  return form;
+}
+
+using TExceptionEvent = std::function<void(TObject* Sender, const class Exception& E)>;
+
+// The program: its forms, the main one first created, and the message loop
+// that runs until that form closes.
+class TApplication : public TComponent {
+  HOST_CLASS(TApplication);
+
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  void Initialize() {}
+  bool GetMainFormOnTaskBar() const { return FMainFormOnTaskBar; }
+  void SetMainFormOnTaskBar(bool Value) { FMainFormOnTaskBar = Value; }
+  // The form is owned by the application; the first one created is the
+  // main form. Reference is set before the form is read, as its handlers
+  // may use it.
+  template <typename F>
+  void CreateForm(F*& Reference) {
+    F* form = new F(this);
+    Reference = form;
+    try {
+      form->InitializeForm();
+    } catch (...) {
+      Reference = nullptr;
+      TObject::Free(form);
+      throw;
+    }
+    if (!FMainForm) FMainForm = form;
+  }
+  TCustomForm* GetMainForm() const { return FMainForm; }
+  // Shows the main form and handles messages until it closes.
+  void Run();
+  void Terminate();
+  bool GetTerminated() const { return FTerminated; }
+  // Handles what is waiting, without waiting for more.
+  void ProcessMessages();
+  // Handles one message, waiting for one when none is there.
+  void HandleMessage();
+  // Inside a catch block: shows the exception's message in the standard
+  // error box (OnException instead, when assigned); EAbort shows nothing.
+  void HandleException(TObject* Sender);
+  void ShowException(const class Exception& E);
+  const String& GetTitle() const { return FTitle; }
+  void SetTitle(const String& Value) { FTitle = Value; }
+  // While one of the program's windows has the desktop's activation.
+  bool GetActive() const { return FActive; }
+
+  TExceptionEvent OnException;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnIdle;
+
+ private:
+  friend class TCustomForm;
+  bool ProcessMessage(MSG& Msg);
+  void Idle();
+  void SetActive(bool Value);
+
+  TCustomForm* FMainForm = nullptr;
+  bool FMainFormOnTaskBar = false;
+  bool FTerminated = false;
+  bool FActive = false;
+  String FTitle;
+};
+
+// The program's application object, made by the "Forms" unit's
+// initialization and freed, with its forms, at its finalization.
+TApplication* Application();
 
 // The desktop as the program sees it.
 class TScreen : public TComponent {

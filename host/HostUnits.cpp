@@ -1,7 +1,10 @@
 #include "host/HostUnits.h"
 
+#include "host/ExtCtrls.h"
+#include "host/Forms.h"
 #include "host/FormatSettings.h"
 #include "host/Pictures.h"
+#include "host/StdCtrls.h"
 #include "platform/Units.h"
 
 void RegisterHostUnits() {
@@ -16,4 +19,16 @@ void RegisterHostUnits() {
                   ClearFileFormats();
                   UnRegisterClass(TBitmap::StaticClass());
                 }});
+  RegisterUnit({"Controls", {"Graphics"}, [] { RegisterControlClasses(); }, nullptr});
+  RegisterUnit({"StdCtrls", {"Controls"}, [] { RegisterStdCtrlsClasses(); }, nullptr});
+  RegisterUnit({"ExtCtrls", {"Controls"}, [] { RegisterExtCtrlsClasses(); }, nullptr});
+  // The application owns the forms: they go with it, before the units
+  // they use are finalized.
+  RegisterUnit({"Forms",
+                {"Controls", "StdCtrls", "ExtCtrls"},
+                [] {
+                  RegisterClass(TForm::StaticClass());
+                  new TApplication(nullptr);
+                },
+                [] { TObject::Free(Application()); }});
 }

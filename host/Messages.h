@@ -56,6 +56,8 @@ inline constexpr UINT CM_ENTER = CM_BASE + 26;
 inline constexpr UINT CM_EXIT = CM_BASE + 27;
 // Non-zero: the control wants the dialog-class key for itself.
 inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;
+// Posted by Release: the form frees itself once the messages before it are handled.
+inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 inline constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 inline constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;

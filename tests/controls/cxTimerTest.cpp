@@ -18,12 +18,15 @@ class CxTimer : public ::testing::Test {
   void SetUp() override {
     cxTimerWindow();  // made on first use and kept: not counted as a leak
     FTimers = GetLiveTimerCount();
+    FSavedHandler = ApplicationHandleException;
   }
   void TearDown() override {
     Timer.reset();
     EXPECT_EQ(GetLiveTimerCount(), FTimers) << "a timer was left running";
-    ApplicationHandleException = nullptr;
-  }
+    ApplicationHandleException = FSavedHandler;
+  }  // The program's application handler, put back after each test.
+  void (*FSavedHandler)(TObject*) = nullptr;
+
 
   // Starts recording the ticks of Timer relative to now.
   TNotifyEvent Recorder() {

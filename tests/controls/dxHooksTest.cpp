@@ -38,14 +38,17 @@ class Hooks : public ::testing::Test {
   void SetUp() override {
     Calls.clear();
     FHooks = GetLiveHookCount();
+    FSavedHandler = ApplicationHandleException;
   }
   void TearDown() override {
     for (TdxHookProc proc : {&HookA, &HookB, &HookC, &Raising, &Refusing, &Changing}) dxReleaseHook(proc);
     AddedDuringWalk = nullptr;
     ReleasedDuringWalk = nullptr;
-    ApplicationHandleException = nullptr;
+    ApplicationHandleException = FSavedHandler;
     EXPECT_EQ(GetLiveHookCount(), FHooks) << "a hook was left installed";
-  }
+  }  // The program's application handler, put back after each test.
+  void (*FSavedHandler)(TObject*) = nullptr;
+
 
   // One thread message through PeekMessageW: one get-message hook call.
   static void PassMessage() {

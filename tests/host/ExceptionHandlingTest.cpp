@@ -11,11 +11,17 @@ namespace {
 
 class ExceptionHandling : public ::testing::Test {
  protected:
-  void SetUp() override { ClearHeadlessNotices(); }
-  void TearDown() override {
+  // The program's application, when there is one, steps aside meanwhile.
+  void SetUp() override {
+    FSaved = ApplicationHandleException;
     ApplicationHandleException = nullptr;
     ClearHeadlessNotices();
   }
+  void TearDown() override {
+    ApplicationHandleException = FSaved;
+    ClearHeadlessNotices();
+  }
+  void (*FSaved)(TObject*) = nullptr;
 
   template <typename E>
   static void Raise(E e, TObject* Sender = nullptr) {
