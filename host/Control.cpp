@@ -369,8 +369,8 @@ TRect TControl::GetClientRect() const { return Rect(0, 0, FWidth, FHeight); }
 Integer TControl::GetClientWidth() const { return GetClientRect().Right; }
 Integer TControl::GetClientHeight() const { return GetClientRect().Bottom; }
 
-void TControl::SetClientWidth(Integer Value) { SetWidth(FWidth - GetClientWidth() + Value); }
-void TControl::SetClientHeight(Integer Value) { SetHeight(FHeight - GetClientHeight() + Value); }
+void TControl::SetClientWidth(Integer Value) { SetWidth(Value + GetFrameSize().cx); }
+void TControl::SetClientHeight(Integer Value) { SetHeight(Value + GetFrameSize().cy); }
 
 TPoint TControl::GetClientOrigin() const {
   if (!FParent) return Point(FLeft, FTop);
@@ -675,13 +675,17 @@ static TPoint MousePosOf(TControl& Control, const TMessage& Message) {
   return MessagePoint(Message);
 }
 
+// The window's own handling (a button's press) comes first, then the
+// framework's events.
 void TControl::WMMouseMove(TMessage& Message) {
+  DefaultHandler(Message);
   if (FControlStyle.Contains(csNoStdEvents)) return;
   const TPoint p = MousePosOf(*this, Message);
   MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);
 }
 
 void TControl::WMButtonDown(TMessage& Message, TMouseButton Button, bool DoubleClick) {
+  DefaultHandler(Message);
   if (Button == mbLeft) {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (DoubleClick) {
@@ -698,6 +702,7 @@ void TControl::WMButtonDown(TMessage& Message, TMouseButton Button, bool DoubleC
 }
 
 void TControl::WMButtonUp(TMessage& Message, TMouseButton Button) {
+  DefaultHandler(Message);
   const TPoint p = MousePosOf(*this, Message);
   if (Button == mbLeft) {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);

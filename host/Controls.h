@@ -311,6 +311,8 @@ class TControl : public TComponent {
   virtual void AdjustSize();
   virtual void SetZOrder(bool TopMost);
   virtual void VisibleChanging() {}
+  // What the bounds add to the client area: a window's frame.
+  virtual TSize GetFrameSize() const { return TSize{0, 0}; }
   // A device context on the control's pixels: its own window's, or its
   // parent's moved to the control's position; WindowHandle gets the window
   // the context belongs to.
@@ -507,6 +509,7 @@ class TWinControl : public TControl {
   void UpdateBounds();
   HDC GetDeviceContext(HWND& WindowHandle) override;
   void SetZOrder(bool TopMost) override;
+  TSize GetFrameSize() const override;
   void VisibleChanging() override {}
   void FontChanged() override;
   virtual bool IsMenuKey(TMessage& Message);

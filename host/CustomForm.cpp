@@ -74,6 +74,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomForm::~TCustomForm() {
+  // The activation ends with the window, and no message will say so.
+  if (FActive) Application()->SetActive(false);
   if (Application()->FMainForm == this) Application()->FMainForm = nullptr;
   Screen()->RemoveForm(this);
 }
@@ -175,6 +177,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
 
 void TCustomForm::WMActivate(TMessage& Message) {
   const bool active = LOWORD(Message.WParam) != WA_INACTIVE;
+  // One of the program's windows is active: so is the program, even where
+  // activation moved on from a window that went away unannounced.
+  if (active) Application()->SetActive(true);
   // The default handling would move the focus to the form's own window.
   if (!active) DefaultHandler(Message);
   SetActive(active);

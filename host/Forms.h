@@ -175,7 +175,7 @@ class TApplication : public TComponent {
   const String& GetTitle() const { return FTitle; }
   void SetTitle(const String& Value) { FTitle = Value; }
   // While one of the program's windows has the desktop's activation.
-  bool GetActive() const { return FActive; }
+  bool GetActive() const { return FActive && GetActiveWindow(); }
 
   TExceptionEvent OnException;
   TNotifyEvent OnActivate;

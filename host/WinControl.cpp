@@ -396,13 +396,23 @@ TRect TWinControl::GetClientRect() const {
     ::GetClientRect(FHandle, &r);
     return r;
   }
-  // Without a window: the frame the window would have.
+  const TSize frame = GetFrameSize();
+  return Rect(0, 0, std::max<LONG>(FWidth - frame.cx, 0), std::max<LONG>(FHeight - frame.cy, 0));
+}
+
+// The window's, or without one the frame the window would have.
+TSize TWinControl::GetFrameSize() const {
+  if (FHandle) {
+    RECT window, client;
+    GetWindowRect(FHandle, &window);
+    ::GetClientRect(FHandle, &client);
+    return TSize{(window.Right - window.Left) - client.Right, (window.Bottom - window.Top) - client.Bottom};
+  }
   TCreateParams params;
   const_cast<TWinControl*>(this)->CreateParams(params);
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-  return Rect(0, 0, std::max<LONG>(FWidth - (frame.Right - frame.Left), 0),
-              std::max<LONG>(FHeight - (frame.Bottom - frame.Top), 0));
+  return TSize{frame.Right - frame.Left, frame.Bottom - frame.Top};
 }
 
 TPoint TWinControl::GetClientOrigin() const {

@@ -5,11 +5,15 @@
 #include "platform/backend/headless/Headless.h"
 
 // A pixel of a top-level window's composed image (window coordinates, the
-// frame included), as a COLORREF.
+// frame included), as a COLORREF; CLR_INVALID outside it.
 inline COLORREF PixelOf(HWND top, int x, int y) {
   HBITMAP copy = CopyHeadlessSurface(top);
   DIBSECTION ds;
-  GetObjectW(copy, sizeof ds, &ds);
+  if (!copy || !GetObjectW(copy, sizeof ds, &ds)) return CLR_INVALID;
+  if (x < 0 || y < 0 || x >= ds.dsBm.bmWidth || y >= ds.dsBm.bmHeight) {
+    DeleteObject(copy);
+    return CLR_INVALID;
+  }
   const DWORD p = static_cast<const DWORD*>(ds.dsBm.bmBits)[y * ds.dsBm.bmWidth + x];
   DeleteObject(copy);
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
