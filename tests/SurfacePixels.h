@@ -1,6 +1,8 @@
 #pragma once
 // Reading back what a top-level window shows on the headless backend.
 
+#include <vector>
+
 #include "platform/Windows.h"
 #include "platform/backend/headless/Headless.h"
 
@@ -28,3 +30,40 @@ inline COLORREF ClientPixelOf(HWND window, int x, int y) {
   GetWindowRect(top, &frame);
   return PixelOf(top, p.X - frame.Left, p.Y - frame.Top);
 }
+
+// A snapshot of a window tree's pixels, read at client points of one window
+// of it: for tests that look at many pixels.
+class TClientPixels {
+ public:
+  explicit TClientPixels(HWND window) : FWindow(window) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    HBITMAP copy = CopyHeadlessSurface(top);
+    DIBSECTION ds;
+    if (!copy || !GetObjectW(copy, sizeof ds, &ds)) return;
+    FWidth = ds.dsBm.bmWidth;
+    FHeight = ds.dsBm.bmHeight;
+    const auto* bits = static_cast<const DWORD*>(ds.dsBm.bmBits);
+    FPixels.assign(bits, bits + static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight));
+    DeleteObject(copy);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT frame;
+    GetWindowRect(top, &frame);
+    FOrigin = POINT{origin.X - frame.Left, origin.Y - frame.Top};
+  }
+  // CLR_INVALID outside the surface.
+  COLORREF At(int x, int y) const {
+    x += FOrigin.X;
+    y += FOrigin.Y;
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return CLR_INVALID;
+    const DWORD p = FPixels[static_cast<size_t>(y) * static_cast<size_t>(FWidth) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+
+ private:
+  HWND FWindow;
+  int FWidth = 0;
+  int FHeight = 0;
+  POINT FOrigin{};
+  std::vector<DWORD> FPixels;
+};

@@ -247,9 +247,10 @@ TEST_F(Forms, TheLabelFillsWithTheFormColourAndCentresItsCaption) {
   ReleaseDC(nullptr, screen);
   const LONG left = (240 - extent.cx) / 2 + alone.Left, top = (120 - extent.cy) / 2 + alone.Top;
   TRect ink{240, 120, -1, -1};
+  const TClientPixels pixels(form);
   for (int y = 0; y < 85; ++y)
     for (int x = 0; x < 240; ++x)
-      if (ClientPixelOf(form, x, y) != GetSysColor(COLOR_BTNFACE)) {
+      if (pixels.At(x, y) != GetSysColor(COLOR_BTNFACE)) {
         ink.Left = std::min<LONG>(ink.Left, x);
         ink.Top = std::min<LONG>(ink.Top, y);
         ink.Right = std::max<LONG>(ink.Right, x + 1);
