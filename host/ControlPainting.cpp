@@ -4,6 +4,7 @@
 // top; the canvas of a control; custom and graphic controls' Paint.
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "host/Controls.h"
@@ -160,6 +161,23 @@ void TControlCanvas::FreeDeviceContexts() {
 
 // --- custom and graphic controls ------------------------------------------------------
 
+namespace {
+// Paint draws on the canvas, which holds DC meanwhile and gives it back
+// whatever happens.
+void PaintOnCanvas(TControlCanvas& Canvas, HDC DC, const std::function<void()>& Paint) {
+  Canvas.Lock();
+  Canvas.SetHandle(DC);
+  struct TRelease {
+    TControlCanvas& C;
+    ~TRelease() {
+      C.SetHandle(nullptr);
+      C.Unlock();
+    }
+  } release{Canvas};
+  Paint();
+}
+}  // namespace
+
 HOST_CLASS_INFO(TCustomControl, TWinControl, nullptr)
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>()) {
@@ -179,17 +197,7 @@ void TCustomControl::Dispatch(TMessage& Message) {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  FCanvas->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  PaintOnCanvas(*FCanvas, DC, [this] { Paint(); });
 }
 
 HOST_CLASS_INFO(TGraphicControl, TControl, nullptr)
@@ -208,15 +216,5 @@ void TGraphicControl::Dispatch(TMessage& Message) {
     return;
   }
   if (!Message.WParam || GetComponentState().Contains(csDestroying)) return;
-  FCanvas->Lock();
-  FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  PaintOnCanvas(*FCanvas, reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }

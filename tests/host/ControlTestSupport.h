@@ -12,6 +12,18 @@
 #include "host/Forms.h"
 #include "tests/SurfacePixels.h"
 
+// Everything waiting, keys through the framework's step first, as the
+// application's loop takes them.
+inline void PumpWithKeys() {
+  MSG msg;
+  int n = 0;
+  while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsKeyMsg(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 // Every event the test controls saw, in order, as "name:event".
 inline std::vector<std::string>& ControlLog() {
   static std::vector<std::string> log;
@@ -87,16 +99,7 @@ class TControlsTest : public ::testing::Test {
     Pump();
   }
 
-  // Everything waiting, keys through the framework's step first.
-  static void Pump() {
-    MSG msg;
-    int n = 0;
-    while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsKeyMsg(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  static void Pump() { PumpWithKeys(); }
 
   std::unique_ptr<TTestForm, TFreeObject> Form;
 };

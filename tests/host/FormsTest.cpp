@@ -73,15 +73,7 @@ class Forms : public ::testing::Test {
     Pump();
   }
 
-  static void Pump() {
-    MSG msg;
-    int n = 0;
-    while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsKeyMsg(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  static void Pump() { PumpWithKeys(); }
 
   // A control's centre on the screen.
   static TPoint Centre(TControl* c) { return c->ClientToScreen(Point(c->GetWidth() / 2, c->GetHeight() / 2)); }
