@@ -1,0 +1,120 @@
+// Audio through SDL. The audio subsystem is started for each sound and
+// stopped after it, so that the driver (chosen from SDL_AUDIODRIVER each
+// time) keeps no threads running between sounds. A worker thread waits for
+// the end of the sound and closes the device.
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/backend/AudioOutput.h"
+
+namespace {
+
+class TPlayer {
+ public:
+  ~TPlayer() { Stop(); }
+
+  bool Play(const TWaveSound& sound, bool wait) {
+    Stop();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec want{}, got{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = &TPlayer::Feed;
+    want.userdata = this;
+    FDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &got, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (!FDevice || !Convert(sound, got)) {
+      if (FDevice) SDL_CloseAudioDevice(FDevice);
+      FDevice = 0;
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      return false;
+    }
+    FSilence = got.silence;
+    FPosition = 0;
+    FStopping = false;
+    FDrained = false;
+    SDL_PauseAudioDevice(FDevice, 0);
+    FWorker = std::thread([this] { Finish(); });
+    if (wait) FWorker.join();
+    return true;
+  }
+
+  void Stop() {
+    if (!FWorker.joinable()) return;
+    {
+      const std::lock_guard<std::mutex> lock(FLock);
+      FStopping = true;
+    }
+    FChanged.notify_all();
+    FWorker.join();
+  }
+
+ private:
+  bool Convert(const TWaveSound& sound, const SDL_AudioSpec& device) {
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(sound.BitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(sound.Channels),
+                           static_cast<int>(sound.SampleRate), device.format, device.channels, device.freq);
+    if (!stream) return false;
+    bool ok = SDL_AudioStreamPut(stream, sound.Samples.data(), static_cast<int>(sound.Samples.size())) == 0 &&
+              SDL_AudioStreamFlush(stream) == 0;
+    FPcm.assign(ok ? static_cast<size_t>(SDL_AudioStreamAvailable(stream)) : 0, 0);
+    if (ok && !FPcm.empty())
+      ok = SDL_AudioStreamGet(stream, FPcm.data(), static_cast<int>(FPcm.size())) == static_cast<int>(FPcm.size());
+    SDL_FreeAudioStream(stream);
+    return ok;
+  }
+
+  // The device's thread asks for the next buffer. Once all was handed out,
+  // the next request means the last buffer has gone to the device.
+  static void Feed(void* self, Uint8* buffer, int length) {
+    auto& p = *static_cast<TPlayer*>(self);
+    const std::lock_guard<std::mutex> lock(p.FLock);
+    const size_t left = p.FPcm.size() - p.FPosition;
+    const size_t n = std::min(left, static_cast<size_t>(length));
+    if (!left && !p.FDrained) {
+      p.FDrained = true;
+      p.FChanged.notify_all();
+    }
+    SDL_memcpy(buffer, p.FPcm.data() + p.FPosition, n);
+    SDL_memset(buffer + n, p.FSilence, static_cast<size_t>(length) - n);
+    p.FPosition += n;
+  }
+
+  void Finish() {
+    {
+      std::unique_lock<std::mutex> lock(FLock);
+      FChanged.wait(lock, [this] { return FStopping || FDrained; });
+    }
+    SDL_CloseAudioDevice(FDevice);
+    FDevice = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  std::mutex FLock;
+  std::condition_variable FChanged;
+  std::vector<Uint8> FPcm;
+  size_t FPosition = 0;
+  bool FStopping = false;
+  bool FDrained = false;
+  Uint8 FSilence = 0;
+  SDL_AudioDeviceID FDevice = 0;
+  std::thread FWorker;
+};
+
+TPlayer& Player() {
+  static TPlayer player;
+  return player;
+}
+
+}  // namespace
+
+bool PlayAudio(const TWaveSound& sound, bool wait) { return Player().Play(sound, wait); }
+
+void StopAudio() { Player().Stop(); }
