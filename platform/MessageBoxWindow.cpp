@@ -64,10 +64,9 @@ void ButtonsOf(UINT type, TBox& box) {
 
 TBox* BoxOf(HWND h) { return reinterpret_cast<TBox*>(GetWindowLongPtrW(h, GWLP_USERDATA)); }
 
-void Finish(HWND h, TBox& box, int answer) {
+void Finish(TBox& box, int answer) {
   box.Answer = answer;
   box.Done = true;
-  ShowWindow(h, SW_HIDE);
 }
 
 // The client size the text and the buttons need; lays them out.
@@ -142,10 +141,10 @@ LRESULT BoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       switch (wParam) {
         case VK_RETURN:
         case VK_SPACE:
-          Finish(h, *box, box->Buttons[box->Focused].Id);
+          Finish(*box, box->Buttons[box->Focused].Id);
           return 0;
         case VK_ESCAPE:
-          if (box->Cancel) Finish(h, *box, box->Cancel);
+          if (box->Cancel) Finish(*box, box->Cancel);
           return 0;
         case VK_TAB:
         case VK_RIGHT:
@@ -172,11 +171,11 @@ LRESULT BoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       const int pressed = std::exchange(box->Pressed, -1);
       if (GetCapture() == h) ReleaseCapture();
       InvalidateRect(h, nullptr, FALSE);
-      if (pressed >= 0 && ButtonAt(*box, lParam) == pressed) Finish(h, *box, box->Buttons[pressed].Id);
+      if (pressed >= 0 && ButtonAt(*box, lParam) == pressed) Finish(*box, box->Buttons[pressed].Id);
       return 0;
     }
     case WM_CLOSE:
-      if (box->Cancel) Finish(h, *box, box->Cancel);
+      if (box->Cancel) Finish(*box, box->Cancel);
       return 0;
     case WM_DESTROY:
       box->Done = true;
@@ -243,6 +242,7 @@ int RunMessageBox(HWND owner, const std::u16string& text, const std::u16string& 
   // returns to it.
   if (disable && IsWindow(root)) EnableWindow(root, TRUE);
   if (IsWindow(h)) {
+    if (root && GetActiveWindow() == h) SetActiveWindow(root);
     SetWindowLongPtrW(h, GWLP_USERDATA, 0);
     DestroyWindow(h);
   }

@@ -1,4 +1,5 @@
-// Audio through SDL. The audio subsystem is started for each sound and
+// Audio through SDL: sounds converted to 16-bit stereo at 44.1 kHz with an
+// audio stream, and fed to the device from a callback. The audio subsystem is started for each sound and
 // stopped after it, so that the driver (chosen from SDL_AUDIODRIVER each
 // time) keeps no threads running between sounds. A worker thread waits for
 // the end of the sound and closes the device.
@@ -22,6 +23,7 @@ class TPlayer {
   bool Play(const TWaveSound& sound, bool wait) {
     Stop();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    // Our format; SDL converts it further when the device wants another.
     SDL_AudioSpec want{}, got{};
     want.freq = 44100;
     want.format = AUDIO_S16SYS;
@@ -29,10 +31,7 @@ class TPlayer {
     want.samples = 1024;
     want.callback = &TPlayer::Feed;
     want.userdata = this;
-    FDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &got, SDL_AUDIO_ALLOW_ANY_CHANGE);
-    if (!FDevice || !Convert(sound, got)) {
-      if (FDevice) SDL_CloseAudioDevice(FDevice);
-      FDevice = 0;
+    if (!Convert(sound, want) || !(FDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0))) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return false;
     }
@@ -62,8 +61,15 @@ class TPlayer {
         SDL_NewAudioStream(sound.BitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, static_cast<Uint8>(sound.Channels),
                            static_cast<int>(sound.SampleRate), device.format, device.channels, device.freq);
     if (!stream) return false;
-    bool ok = SDL_AudioStreamPut(stream, sound.Samples.data(), static_cast<int>(sound.Samples.size())) == 0 &&
-              SDL_AudioStreamFlush(stream) == 0;
+    bool ok = SDL_AudioStreamPut(stream, sound.Samples.data(), static_cast<int>(sound.Samples.size())) == 0;
+    // The resampler holds back the last stretch of the sound even when
+    // flushed: a tenth of a second of silence pushes it out.
+    if (ok && sound.SampleRate != static_cast<uint32_t>(device.freq)) {
+      const std::vector<uint8_t> silence(sound.SampleRate / 10 * sound.Channels * sound.BitsPerSample / 8,
+                                         sound.BitsPerSample == 8 ? 0x80 : 0);
+      ok = SDL_AudioStreamPut(stream, silence.data(), static_cast<int>(silence.size())) == 0;
+    }
+    ok = ok && SDL_AudioStreamFlush(stream) == 0;
     FPcm.assign(ok ? static_cast<size_t>(SDL_AudioStreamAvailable(stream)) : 0, 0);
     if (ok && !FPcm.empty())
       ok = SDL_AudioStreamGet(stream, FPcm.data(), static_cast<int>(FPcm.size())) == static_cast<int>(FPcm.size());
