@@ -4,6 +4,7 @@
 // message box while a timer of the window ticks.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Gdi.h"
@@ -81,6 +82,16 @@ LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       Say("click %lu %lu", LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_LBUTTONDBLCLK:
+      Say("doubleclick %lu %lu", LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      Say(GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? "wheel -%lu" : "wheel %lu",
+          static_cast<unsigned long>(std::abs(GET_WHEEL_DELTA_WPARAM(wParam))));
+      return 0;
+    case WM_ACTIVATE:
+      Say("activate %lu", LOWORD(wParam));
+      break;
     case WM_TIMER:
       ++Ticks;
       Say("tick %lu enabled %lu", static_cast<unsigned long>(Ticks), IsWindowEnabled(h) ? 1ul : 0ul);
@@ -99,6 +110,7 @@ LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 int main() {
   if (!ChooseBackend()) return 2;
   WNDCLASSEXW wc;
+  wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = EchoProc;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(IDC_IBEAM));
   wc.lpszClassName = u"KeyEcho";

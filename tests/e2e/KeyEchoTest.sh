@@ -4,6 +4,22 @@ source "$(dirname "$0")/harness.sh"
 scenario=$1
 program=$2
 
+# Without a display the program stops at once with one line saying so; the
+# headless backend runs without one.
+if [[ $scenario == backend ]]; then
+  rc=0
+  env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$E2E_LOG" 2>"$E2E_DIR/err" || rc=$?
+  ((rc != 0)) || e2e_fail "the program ran without a display"
+  [[ $(wc -l <"$E2E_DIR/err") == 1 ]] && grep -q "No display found" "$E2E_DIR/err" ||
+    e2e_fail "not one clear line: $(cat "$E2E_DIR/err")"
+  [[ ! -s $E2E_LOG ]] || e2e_fail "it went on"
+  # Nothing can wake the headless loop: GetMessageW fails and the program ends.
+  env -u DISPLAY COUNTDOWN_BACKEND=headless "$program" >"$E2E_LOG" || e2e_fail "headless run failed"
+  e2e_log_has '^ready$' && e2e_log_has '^closed$' || e2e_fail "headless run incomplete"
+  echo "e2e $scenario: 1 passed, 0 failed"
+  exit 0
+fi
+
 e2e_start_x
 e2e_start "$program"
 e2e_wait_log '^ready$'
@@ -47,6 +63,15 @@ case $scenario in
       "syskeydown 18 0" "syskeydown 68 0" "syschar 100" "syskeyup 18" "keyup 68" \
       "keydown 13 0" "char 13" "keyup 13" "keydown 49 0" "char 49" "keyup 49" \
       "keydown 116 0" "keyup 116" "keydown 37 0" "keyup 37"
+    # A key held down repeats: more key-downs with the previous-state bit,
+    # each with its character, one key-up.
+    mark=$(wc -l <"$E2E_LOG")
+    xdotool keydown x
+    e2e_wait_log '^keydown 88 1$'
+    xdotool keyup x
+    e2e_wait_log '^keyup 88$'
+    expect_sequence "$mark" "keydown 88 0" "char 120" "keydown 88 1" "char 120" "keyup 88"
+    (($(lines_after "$mark" | grep -c '^keyup 88$') == 1)) || e2e_fail "a repeat let go of the key"
     # The typed text shows on the window: pixels that are not background.
     e2e_poll 5 eval 'e2e_capture "$wid" "$E2E_DIR/shot.xwd"; (($(e2e_probe "$E2E_DIR/shot.xwd" differ $blue) > 20))' ||
       e2e_fail "no text drawn"
@@ -64,6 +89,15 @@ case $scenario in
   click)
     xdotool mousemove --sync --window "$wid" 50 60 click 1
     e2e_wait_log '^click 50 60$'
+    mark=$(wc -l <"$E2E_LOG")
+    xdotool mousemove --sync --window "$wid" 70 80 click --repeat 2 --delay 50 1
+    e2e_wait_log '^doubleclick 70 80$'
+    expect_sequence "$mark" "click 70 80" "doubleclick 70 80"
+    # Wheel notches up and down (buttons 4 and 5).
+    mark=$(wc -l <"$E2E_LOG")
+    xdotool click 4 click 5
+    e2e_wait_log '^wheel -120$'
+    expect_sequence "$mark" "wheel 120" "wheel -120"
     ;;
   idle)
     # Settled: no wake-up for half a second; then 3 idle seconds add none.

@@ -22,6 +22,7 @@
 #include "platform/WindowObjects.h"
 #include "platform/backend/sdl/Sdl.h"
 #include "platform/backend/sdl/SdlKeys.h"
+#include "platform/backend/sdl/SdlX11.h"
 
 namespace {
 
@@ -201,6 +202,7 @@ class TSdlBackend : public TBackend {
 
   bool WaitForEvents(ULONGLONG deadline) override {
     for (auto& [id, surface] : SdlWindows()) surface->Present();
+    FollowActivation();
     SDL_Event e;
     bool any = false;
     while (SDL_PollEvent(&e)) {
@@ -319,6 +321,24 @@ class TSdlBackend : public TBackend {
     }
   }
 
+  // The program activated another of its windows while it has the
+  // desktop's focus (a message box shown or gone): the desktop's focus
+  // follows, as it would under the system the program was written for.
+  void FollowActivation() {
+    const HWND active = ActiveWindow();
+    if (active == FActive) return;
+    FActive = active;
+    for (auto& [id, surface] : SdlWindows())
+      if (surface->Window() == active) {
+        SDL_Window* sdl = SDL_GetWindowFromID(id);
+        if (!sdl || (SDL_GetWindowFlags(sdl) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) ||
+            SDL_GetKeyboardFocus() == sdl)
+          return;
+        SDL_RaiseWindow(sdl);
+        SDL_SetWindowInputFocus(sdl);
+      }
+  }
+
   void WindowEvent(const SDL_WindowEvent& e) {
     TSdlSurface* s = SurfaceOf(e.windowID);
     if (!s) return;
@@ -365,14 +385,9 @@ class TSdlBackend : public TBackend {
     if (!button) return;
     const POINT at = s->ToScreen(e.x, e.y);
     if (CursorPosition() != at) MouseMoveInput(at);
-    const bool down = e.type == SDL_MOUSEBUTTONDOWN;
-    // Moves outside the window keep arriving while a button is held.
-    if (down)
-      ++FButtonsDown;
-    else if (FButtonsDown > 0)
-      --FButtonsDown;
-    SDL_CaptureMouse(FButtonsDown > 0 ? SDL_TRUE : SDL_FALSE);
-    MouseButtonInput(button, down, at);
+    // SDL captures the mouse while a button is held (SDL_HINT_MOUSE_AUTO_CAPTURE),
+    // so moves outside the window keep arriving.
+    MouseButtonInput(button, e.type == SDL_MOUSEBUTTONDOWN, at);
   }
 
   void Wheel(const SDL_MouseWheelEvent& e) {
@@ -412,7 +427,7 @@ class TSdlBackend : public TBackend {
   UINT FKeyPending = 0;
   std::u16string FKeyText;
   float FWheel = 0;
-  int FButtonsDown = 0;
+  HWND FActive = nullptr;  // the active window the desktop's focus last followed
 };
 
 }  // namespace
@@ -424,7 +439,18 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   // The program ends on the signals as any other does.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // Without a display SDL would fall back to its off-screen driver, which
+  // shows nothing: only a driver asked for by name may be one of those.
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (!asked && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return nullptr;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool hidden = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (hidden && !asked) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return nullptr;
+  }
+  if (driver && std::strcmp(driver, "x11") == 0) IgnoreLostWakeUps();
   return std::make_unique<TSdlBackend>();
 }
 
