@@ -3,12 +3,16 @@
 // what reached it (keys, characters, clicks, sizes, paints). M opens a
 // message box while a timer of the window ticks.
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <thread>
 
 #include "platform/Gdi.h"
 #include "platform/GdiText.h"
+#include "platform/Kernel.h"
 #include "platform/Windows.h"
 #include "platform/backend/ChooseBackend.h"
 
@@ -17,6 +21,7 @@ namespace {
 std::u16string Typed;
 int Ticks = 0;
 bool BoxShown = false;
+std::thread Poster;
 
 void Say(const char* format, unsigned long a = 0, unsigned long b = 0) {
   std::printf(format, a, b);
@@ -43,6 +48,25 @@ void Paint(HWND h) {
   Say("paint %lu %lu", static_cast<unsigned long>(client.Right), static_cast<unsigned long>(client.Bottom));
 }
 
+// Text with characters beyond ASCII onto the desktop's clipboard and back.
+bool ClipboardRoundTrip(HWND h) {
+  const std::u16string text = u"Gr\u00FC\u00DFe \u2713";
+  if (!OpenClipboard(h)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(char16_t));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  if (!OpenClipboard(h)) return false;
+  HANDLE got = GetClipboardData(CF_UNICODETEXT);
+  const bool same = got && std::u16string(static_cast<const char16_t*>(GlobalLock(got))) == text;
+  if (got) GlobalUnlock(got);
+  EmptyClipboard();
+  CloseClipboard();
+  return same;
+}
+
 LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
@@ -57,6 +81,14 @@ LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       Say(msg == WM_KEYDOWN ? "keydown %lu %lu" : "syskeydown %lu %lu", static_cast<unsigned long>(wParam),
           (static_cast<unsigned long>(lParam) >> 30) & 1);
+      if (wParam == 'T' && msg == WM_KEYDOWN && !Poster.joinable()) {
+        // Another thread posts while the loop sleeps with nothing due.
+        Poster = std::thread([h] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(200));
+          PostMessageW(h, WM_APP, 7, 0);
+        });
+      }
+      if (wParam == 'P' && msg == WM_KEYDOWN) Say(ClipboardRoundTrip(h) ? "clipboard same" : "clipboard differs");
       if (wParam == 'M' && msg == WM_KEYDOWN && !BoxShown) {
         BoxShown = true;
         Ticks = 0;
@@ -88,6 +120,10 @@ LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       Say(GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? "wheel -%lu" : "wheel %lu",
           static_cast<unsigned long>(std::abs(GET_WHEEL_DELTA_WPARAM(wParam))));
+      return 0;
+    case WM_APP:
+      if (Poster.joinable()) Poster.join();
+      Say("posted %lu", static_cast<unsigned long>(wParam));
       return 0;
     case WM_ACTIVATE:
       Say("activate %lu", LOWORD(wParam));

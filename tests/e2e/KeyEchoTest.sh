@@ -99,6 +99,18 @@ case $scenario in
     e2e_wait_log '^wheel -120$'
     expect_sequence "$mark" "wheel 120" "wheel -120"
     ;;
+  wake)
+    # Nothing is due: only the post from another thread can end the wait.
+    xdotool windowfocus --sync "$wid"
+    xdotool key t
+    e2e_wait_log '^posted 7$'
+    ;;
+  clipboard)
+    xdotool windowfocus --sync "$wid"
+    xdotool key p
+    e2e_wait_log '^clipboard '
+    e2e_log_has '^clipboard same$' || e2e_fail "the clipboard changed the text"
+    ;;
   idle)
     # Settled: no wake-up for half a second; then 3 idle seconds add none.
     settled() {

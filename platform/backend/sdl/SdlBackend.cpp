@@ -443,6 +443,9 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   // shows nothing: only a driver asked for by name may be one of those.
   const char* asked = std::getenv("SDL_VIDEODRIVER");
   if (!asked && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) return nullptr;
+  // Before SDL's own handler, which hands on to it and puts it back when
+  // SDL closes its connections.
+  if (std::getenv("DISPLAY")) IgnoreLostWakeUps();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool hidden = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
@@ -450,7 +453,6 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
-  if (driver && std::strcmp(driver, "x11") == 0) IgnoreLostWakeUps();
   return std::make_unique<TSdlBackend>();
 }
 

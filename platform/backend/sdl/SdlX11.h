@@ -5,4 +5,5 @@
 // connection of its own; when that window is destroyed meanwhile the server
 // answers BadWindow, which Xlib's default handler turns into exit(1). Those
 // errors are dropped; every other one goes to the handler there was.
+// Installed before SDL starts, so that SDL chains to it and restores it.
 void IgnoreLostWakeUps();
