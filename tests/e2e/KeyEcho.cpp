@@ -1,7 +1,8 @@
 // A small program for the end-to-end tests: a real window that shows the
 // characters typed into it and reports on standard output, one line each,
 // what reached it (keys, characters, clicks, sizes, paints). M opens a
-// message box while a timer of the window ticks.
+// message box while a timer of the window ticks, T has another thread post
+// a message, P sends text round the clipboard, B beeps.
 
 #include <chrono>
 #include <cstdio>
@@ -88,6 +89,7 @@ LRESULT EchoProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
           PostMessageW(h, WM_APP, 7, 0);
         });
       }
+      if (wParam == 'B' && msg == WM_KEYDOWN) MessageBeep(0);
       if (wParam == 'P' && msg == WM_KEYDOWN) Say(ClipboardRoundTrip(h) ? "clipboard same" : "clipboard differs");
       if (wParam == 'M' && msg == WM_KEYDOWN && !BoxShown) {
         BoxShown = true;

@@ -51,6 +51,8 @@ case $scenario in
     ;;
   keys)
     xdotool windowfocus --sync "$wid"
+    # The desktop's focus activates the window.
+    e2e_wait_log '^activate 1$'
     mark=$(wc -l <"$E2E_LOG")
     xdotool key a shift+b ctrl+c alt+d Return 1 F5 Left
     e2e_wait_log '^keyup 37$'
@@ -112,7 +114,12 @@ case $scenario in
     e2e_log_has '^clipboard same$' || e2e_fail "the clipboard changed the text"
     ;;
   idle)
-    # Settled: no wake-up for half a second; then 3 idle seconds add none.
+    # After a beep (the audio device opens and closes again) the loop
+    # settles: no wake-up for half a second; then 3 idle seconds add none.
+    xdotool windowfocus --sync "$wid"
+    xdotool key b
+    e2e_wait_log '^keyup 66$'
+
     settled() {
       local before
       before=$(wc -l <"$E2E_WAKES" 2>/dev/null || echo 0)

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
 
 #include "platform/Sound.h"
 #include "tests/platform/WaveTestSupport.h"
@@ -19,6 +21,7 @@ namespace {
 class Sound : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (const char* driver = std::getenv("SDL_AUDIODRIVER")) FDriver = driver;
     FDir = std::filesystem::temp_directory_path() / ("sound-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(FDir);
     FOutput = FDir / "played.raw";
@@ -29,7 +32,10 @@ class Sound : public ::testing::Test {
   }
   void TearDown() override {
     sndPlaySoundW(nullptr, 0);
-    unsetenv("SDL_AUDIODRIVER");
+    if (FDriver)
+      setenv("SDL_AUDIODRIVER", FDriver->c_str(), 1);
+    else
+      unsetenv("SDL_AUDIODRIVER");
     unsetenv("SDL_DISKAUDIOFILE");
     unsetenv("SDL_DISKAUDIODELAY");
     ClearPlayedSounds();
@@ -61,6 +67,7 @@ class Sound : public ::testing::Test {
 
   std::filesystem::path FDir;
   std::filesystem::path FOutput;
+  std::optional<std::string> FDriver;  // the test environment's, put back
 };
 
 TEST_F(Sound, TheDeviceGetsTheFilesSamplesConverted) {
