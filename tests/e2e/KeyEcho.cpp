@@ -16,6 +16,7 @@
 #include "platform/Kernel.h"
 #include "platform/Windows.h"
 #include "platform/backend/ChooseBackend.h"
+#include "platform/backend/sdl/Sdl.h"
 
 namespace {
 
@@ -167,5 +168,6 @@ int main() {
     DispatchMessageW(&msg);
   }
   Say("closed");
+  Say("wakeups %lu", static_cast<unsigned long>(SdlWakeUps()));
   return 0;
 }

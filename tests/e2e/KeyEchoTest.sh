@@ -148,4 +148,7 @@ xdotool windowfocus --sync "$wid" 2>/dev/null || true
 xdotool key alt+F4
 e2e_wait_log '^closed$'
 e2e_wait_exit
+# The program's own count of wake-ups matches the log it wrote.
+[[ $(grep '^wakeups ' "$E2E_LOG") == "wakeups $(wc -l <"$E2E_WAKES")" ]] ||
+  e2e_fail "wake-up count $(grep '^wakeups ' "$E2E_LOG") against $(wc -l <"$E2E_WAKES") logged"
 echo "e2e $scenario: 1 passed, 0 failed"
