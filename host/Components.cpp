@@ -55,7 +55,14 @@ void TComponent::SetName(const String& NewName) {
   if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(SInvalidName, {NewName});
   if (FOwner) FOwner->ValidateRename(this, FName, NewName);
   else ValidateRename(nullptr, FName, NewName);
+  SetReference(false);
   FName = NewName;
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool Enable) {
+  if (!FOwner) return;
+  if (const TFieldInfo* field = FindField(FOwner->ClassType(), FName)) field->Set(FOwner, Enable ? this : nullptr);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
@@ -99,9 +106,11 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  AComponent->SetReference(true);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
+  AComponent->SetReference(false);
   AComponent->FOwner = nullptr;
   Erase(FComponents, AComponent);
 }

@@ -87,6 +87,8 @@ class TComponent : public TPersistent {
   virtual void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName);
 
  private:
+  // The owner's published field of this name points here, or no longer.
+  void SetReference(bool Enable);
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
   void SendFreeNotifications();

@@ -35,6 +35,7 @@ HOST_EXCEPTION(EArgumentOutOfRangeException, EArgumentException);
 HOST_EXCEPTION(EAssertionFailed, Exception);
 HOST_EXCEPTION(EInvalidCast, Exception);
 HOST_EXCEPTION(EInvalidOperation, Exception);
+HOST_EXCEPTION(EOutOfResources, Exception);
 
 HOST_EXCEPTION(EMathError, Exception);
 HOST_EXCEPTION(EInvalidOp, EMathError);

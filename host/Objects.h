@@ -10,6 +10,7 @@
 
 class TObject;
 class TComponent;
+struct TMessage;
 struct TPublished;
 
 // What a class reference carries: its name, its parent and, for classes that
@@ -68,6 +69,12 @@ class TObject {
   String ClassName() const { return ClassType()->Name; }
   TClass ClassParent() const { return ClassType()->Parent; }
   bool InheritsFrom(TClass AClass) const { return ClassType()->InheritsFrom(AClass); }
+
+  // Message methods: Dispatch hands a message to the handler the class has
+  // for its number, and to DefaultHandler when none has; a handler's
+  // inherited call is its parent class's Dispatch.
+  virtual void Dispatch(TMessage& Message) { DefaultHandler(Message); }
+  virtual void DefaultHandler(TMessage& Message) {}
 
   // Runs just before the object is deleted, while it is still whole.
   virtual void BeforeDestruction() {}

@@ -10,6 +10,8 @@ inline constexpr char16_t SAssertError[] = u"%s (%s, line %d)";
 inline constexpr char16_t SInvalidOp[] = u"Invalid floating point operation";
 inline constexpr char16_t SArgumentOutOfRange[] = u"Argument out of range";
 inline constexpr char16_t SInvalidCast[] = u"Invalid class typecast";
+inline constexpr char16_t SExceptTitle[] = u"Application Error";
+inline constexpr char16_t SUnknownException[] = u"Unknown exception";
 
 inline constexpr char16_t SListIndexError[] = u"List index out of bounds (%d)";
 inline constexpr char16_t SListCapacityError[] = u"List capacity out of bounds (%d)";

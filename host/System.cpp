@@ -8,6 +8,10 @@
 #include "host/SysConst.h"
 #include "platform/Kernel.h"
 
+bool ModuleIsLib = false;
+bool ModuleIsPackage = false;
+bool IsMultiThread = false;
+
 namespace {
 
 // Each conversion needs at most three target units per source unit.

@@ -70,3 +70,11 @@ Extended Frac(Extended X);
 // The 10-byte little-endian form of an extended value, as streams store it.
 void ExtendedToBytes(Extended Value, Byte (&Bytes)[10]);
 Extended BytesToExtended(const Byte (&Bytes)[10]);
+
+// What kind of module the code runs in: a program here, never a library or a
+// package. Tests may pretend otherwise to reach the library paths.
+extern bool ModuleIsLib;
+extern bool ModuleIsPackage;
+// The run-time's memory manager guards itself once threads are started;
+// set by whoever starts them.
+extern bool IsMultiThread;

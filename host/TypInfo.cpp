@@ -72,6 +72,16 @@ const TMethodInfo* FindMethod(TClass AClass, std::u16string_view Name) {
   return nullptr;
 }
 
+const TFieldInfo* FindField(TClass AClass, std::u16string_view Name) {
+  if (Name.empty()) return nullptr;
+  for (TClass c = AClass; c; c = c->Parent) {
+    if (!c->Published) continue;
+    for (const TFieldInfo& f : c->Published().Fields)
+      if (SameText(f.Name, Name)) return &f;
+  }
+  return nullptr;
+}
+
 void SetMethodProp(TObject* Instance, const TPropInfo& Prop, TObject* Root, const String& MethodName) {
   auto* persistent = dynamic_cast<TPersistent*>(Instance);
   if (MethodName.empty()) {

@@ -71,9 +71,17 @@ struct TMethodInfo {
   std::function<std::any(TObject* Instance)> Make;
 };
 
+// A field of an owner that holds the owned component of the same name: set
+// when the component is named or inserted, cleared when it goes.
+struct TFieldInfo {
+  String Name;
+  std::function<void(TObject* Owner, TObject* Value)> Set;
+};
+
 struct TPublished {
   std::vector<TPropInfo> Properties{};
   std::vector<TMethodInfo> Methods{};
+  std::vector<TFieldInfo> Fields{};
 };
 
 // Names match without regard to case; the class's own entries come before
@@ -82,6 +90,7 @@ const TPropInfo* GetPropInfo(TClass AClass, std::u16string_view Name);
 // Every published property, the parents' first, in the order declared.
 std::vector<const TPropInfo*> GetPropList(TClass AClass);
 const TMethodInfo* FindMethod(TClass AClass, std::u16string_view Name);
+const TFieldInfo* FindField(TClass AClass, std::u16string_view Name);
 
 // Binds Instance's event to Root's method, remembering the name for the
 // writer; EPropertyError when Root has no such method.
@@ -238,4 +247,11 @@ TMethodInfo PublishedMethod(const char16_t* Name, M C::*Method) {
             C* c = PublishedDetail::As<C>(o);
             return F([c, Method](auto&&... args) { return (c->*Method)(std::forward<decltype(args)>(args)...); });
           }};
+}
+
+// A pointer member of C that holds a component of type T; a component of
+// another type leaves it null.
+template <typename C, typename T>
+TFieldInfo PublishedField(const char16_t* Name, T* C::*Member) {
+  return {Name, [Member](TObject* o, TObject* v) { PublishedDetail::As<C>(o)->*Member = dynamic_cast<T*>(v); }};
 }

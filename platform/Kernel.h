@@ -1,6 +1,6 @@
 #pragma once
-// Process-level services: integer helpers, code-page conversion and the
-// thread's last error.
+// Process-level services: integer helpers, code-page conversion, the
+// thread's last error, the system's version and processors, and workers.
 
 #include <cstddef>
 
@@ -60,3 +60,53 @@ int GetLiveGlobalBlockCount();
 // The wall clock, in local time and in UTC.
 void GetLocalTime(SYSTEMTIME* lpSystemTime);
 void GetSystemTime(SYSTEMTIME* lpSystemTime);
+
+// --- The system and the process ---------------------------------------------
+
+inline constexpr DWORD VER_PLATFORM_WIN32s = 0;
+inline constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+inline constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+
+struct OSVERSIONINFOW {
+  DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+  DWORD dwMajorVersion = 0;
+  DWORD dwMinorVersion = 0;
+  DWORD dwBuildNumber = 0;
+  DWORD dwPlatformId = 0;
+  WCHAR szCSDVersion[128] = {};
+};
+
+// Windows NT 6.1, build 7601, "Service Pack 1": the version every decision
+// of the callers is made for. Fails (ERROR_INVALID_PARAMETER) unless
+// dwOSVersionInfoSize holds the record's size.
+BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation);
+
+// The pseudo-handle of the calling process.
+HANDLE GetCurrentProcess();
+// The process runs natively, never under the 32-bit emulation: writes FALSE.
+BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process);
+
+struct SYSTEM_INFO {
+  WORD wProcessorArchitecture = 0;
+  WORD wReserved = 0;
+  DWORD dwPageSize = 0;
+  void* lpMinimumApplicationAddress = nullptr;
+  void* lpMaximumApplicationAddress = nullptr;
+  ULONG_PTR dwActiveProcessorMask = 0;
+  DWORD dwNumberOfProcessors = 0;
+  DWORD dwProcessorType = 0;
+  DWORD dwAllocationGranularity = 0;
+  WORD wProcessorLevel = 0;
+  WORD wProcessorRevision = 0;
+};
+inline constexpr WORD PROCESSOR_ARCHITECTURE_AMD64 = 9;
+
+// The processors the machine has, at least one.
+void GetSystemInfo(SYSTEM_INFO* lpSystemInfo);
+
+using LPTHREAD_START_ROUTINE = DWORD (*)(void* lpThreadParameter);
+inline constexpr ULONG WT_EXECUTEDEFAULT = 0x00000000;
+
+// Runs Function(Context) on a worker thread of its own; the caller waits for
+// it by its own means. FALSE (ERROR_NOT_ENOUGH_MEMORY) when no thread starts.
+BOOL QueueUserWorkItem(LPTHREAD_START_ROUTINE Function, void* Context, ULONG Flags);

@@ -121,10 +121,8 @@ void Paint(HWND h, TBox& box) {
 
 int ButtonAt(const TBox& box, LPARAM lParam) {
   const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  for (size_t i = 0; i < box.Buttons.size(); ++i) {
-    const RECT& r = box.Buttons[i].Bounds;
-    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return static_cast<int>(i);
-  }
+  for (size_t i = 0; i < box.Buttons.size(); ++i)
+    if (PtInRect(&box.Buttons[i].Bounds, p)) return static_cast<int>(i);
   return -1;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dwmapi.h"
 #include "platform/Kernel.h"
 #include "platform/Msimg32.h"
 
@@ -29,6 +30,20 @@ FARPROC Proc(F* f) { return reinterpret_cast<FARPROC>(f); }
 std::vector<TLibrary>& Libraries() {
   static std::vector<TLibrary> libraries = {
       {u"msimg32", {{"AlphaBlend", Proc(&AlphaBlend)}, {"GradientFill", Proc(&GradientFill)}}},
+      {u"kernel32", {{"IsWow64Process", Proc(&IsWow64Process)}, {"QueueUserWorkItem", Proc(&QueueUserWorkItem)}}},
+      {u"dwmapi",
+       {{"DwmDefWindowProc", Proc(&DwmDefWindowProc)},
+        {"DwmEnableBlurBehindWindow", Proc(&DwmEnableBlurBehindWindow)},
+        {"DwmEnableComposition", Proc(&DwmEnableComposition)},
+        {"DwmEnableMMCSS", Proc(&DwmEnableMMCSS)},
+        {"DwmExtendFrameIntoClientArea", Proc(&DwmExtendFrameIntoClientArea)},
+        {"DwmGetColorizationColor", Proc(&DwmGetColorizationColor)},
+        {"DwmGetWindowAttribute", Proc(&DwmGetWindowAttribute)},
+        {"DwmIsCompositionEnabled", Proc(&DwmIsCompositionEnabled)},
+        {"DwmSetWindowAttribute", Proc(&DwmSetWindowAttribute)},
+        {"DwmSetIconicThumbnail", Proc(&DwmSetIconicThumbnail)},
+        {"DwmSetIconicLivePreviewBitmap", Proc(&DwmSetIconicLivePreviewBitmap)},
+        {"DwmInvalidateIconicBitmaps", Proc(&DwmInvalidateIconicBitmaps)}}},
   };
   return libraries;
 }

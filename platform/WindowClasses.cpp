@@ -60,6 +60,12 @@ TClassTable& Table() {
     Add(t, wc, true);
     wc.lpszClassName = u"Message";
     Add(t, wc, true);
+    WNDCLASSEXW button;
+    button.style = CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW;
+    button.lpfnWndProc = ButtonWindowProc;
+    button.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(IDC_ARROW));
+    button.lpszClassName = u"BUTTON";
+    Add(t, button, true);
     return t;
   }();
   return table;

@@ -250,6 +250,8 @@ void ForgetWindowInput(HWND h);
 void ForgetMouse(HWND h);
 void ForgetFocus(HWND h);
 void ForgetCaret(HWND h);
+// The procedures of the built-in control classes.
+LRESULT ButtonWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 // Painting a window takes its caret off its pixels and puts it back after.
 void TakeCaretOffForPaint(HWND h);
 void PutCaretBackAfterPaint(HWND h);

@@ -53,6 +53,21 @@ inline constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
 inline constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
 inline constexpr DWORD ERROR_INVALID_INDEX = 1413;
 
+// --- Rectangles -----------------------------------------------------------
+
+BOOL SetRect(RECT* lprc, int xLeft, int yTop, int xRight, int yBottom);
+BOOL SetRectEmpty(RECT* lprc);
+BOOL CopyRect(RECT* lprcDst, const RECT* lprcSrc);
+BOOL IsRectEmpty(const RECT* lprc);
+BOOL EqualRect(const RECT* lprc1, const RECT* lprc2);
+BOOL PtInRect(const RECT* lprc, POINT pt);
+BOOL OffsetRect(RECT* lprc, int dx, int dy);
+// Grows by dx on the left and right and dy on the top and bottom.
+BOOL InflateRect(RECT* lprc, int dx, int dy);
+// FALSE, with an empty result, when they do not overlap.
+BOOL IntersectRect(RECT* lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+BOOL UnionRect(RECT* lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2);
+
 // --- Messages -------------------------------------------------------------
 
 inline constexpr UINT WM_NULL = 0x0000;
@@ -85,7 +100,17 @@ inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_KEYLAST = 0x0109;
+inline constexpr UINT WM_SETFONT = 0x0030;
+inline constexpr UINT WM_GETFONT = 0x0031;
+// wParam: the control's id in the low word, the notification in the high
+// word; lParam: the control's window.
+inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_HSCROLL = 0x0114;
+inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+inline constexpr UINT WM_CTLCOLORBTN = 0x0135;
+inline constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
 inline constexpr UINT WM_MOUSEFIRST = 0x0200;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
@@ -589,6 +614,22 @@ inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_CONTEXTMENU = 0x007B;
+// The BUTTON class: push buttons, the default one framed. BN_CLICKED
+// reaches the parent through WM_COMMAND when a press is released over the
+// button, or Space is released.
+inline constexpr DWORD BS_PUSHBUTTON = 0x00000000;
+inline constexpr DWORD BS_DEFPUSHBUTTON = 0x00000001;
+inline constexpr DWORD BS_TYPEMASK = 0x0000000F;
+inline constexpr UINT BM_GETCHECK = 0x00F0;
+inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr UINT BM_GETSTATE = 0x00F2;
+inline constexpr UINT BM_SETSTATE = 0x00F3;
+inline constexpr UINT BM_SETSTYLE = 0x00F4;
+inline constexpr UINT BM_CLICK = 0x00F5;
+inline constexpr LRESULT BST_PUSHED = 0x0004;
+inline constexpr LRESULT BST_FOCUS = 0x0008;
+inline constexpr WORD BN_CLICKED = 0;
+
 // The window commands, from the frame's buttons or Alt+F4; the default
 // handling closes, minimises, maximises and restores.
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -599,6 +640,17 @@ inline constexpr WPARAM SC_RESTORE = 0xF120;
 inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCACTIVATE = 0x0086;
 inline constexpr UINT WM_GETDLGCODE = 0x0087;
+// What a control answers to WM_GETDLGCODE: the keys it keeps from dialog
+// navigation.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr LRESULT DLGC_BUTTON = 0x2000;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;

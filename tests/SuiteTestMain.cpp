@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "controls/cxClasses.h"
+#include "controls/cxDWMApi.h"
+#include "controls/dxCore.h"
+#include "controls/dxHooks.h"
+#include "controls/dxThreading.h"
 #include "host/HostUnits.h"
 #include "platform/Locale.h"
 #include "platform/Units.h"
@@ -11,6 +16,11 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   SetLocaleProfile(TLocaleProfile::EnglishUS);
   RegisterHostUnits();
+  RegisterCoreUnit();
+  RegisterClassesUnit();
+  RegisterHooksUnit();
+  RegisterDWMApiUnit();
+  RegisterThreadingUnit();
   RegisterDataStorageUnit();
   TUnitsScope units;
   return RUN_ALL_TESTS();

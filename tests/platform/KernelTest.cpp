@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <future>
+#include <memory>
+#include <thread>
 #include <random>
 #include <string>
 
@@ -125,6 +128,54 @@ TEST(CodePages, RandomBytesNeverOverrunAndRoundTripThroughUtf16) {
     const std::string again = ToCodePage(CP_UTF8, wide);
     EXPECT_EQ(FromUtf8(again, MB_ERR_INVALID_CHARS), wide);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SystemInfo, TheVersionIsWindowsNT61) {
+  OSVERSIONINFOW info;
+  ASSERT_TRUE(GetVersionExW(&info));
+  EXPECT_EQ(info.dwPlatformId, VER_PLATFORM_WIN32_NT);
+  EXPECT_EQ(info.dwMajorVersion, 6u);
+  EXPECT_EQ(info.dwMinorVersion, 1u);
+  EXPECT_EQ(info.dwBuildNumber, 7601u);
+  EXPECT_EQ(std::u16string(info.szCSDVersion), u"Service Pack 1");
+  OSVERSIONINFOW wrong;
+  wrong.dwOSVersionInfoSize = 0;
+  EXPECT_FALSE(GetVersionExW(&wrong));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(wrong.dwMajorVersion, 0u);
+}
+
+TEST(SystemInfo, TheProcessIsNativeAndTheMachineHasProcessors) {
+  BOOL wow64 = TRUE;
+  ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+  EXPECT_FALSE(wow64);
+  SYSTEM_INFO info;
+  GetSystemInfo(&info);
+  EXPECT_GE(info.dwNumberOfProcessors, 1u);
+  EXPECT_EQ(info.dwActiveProcessorMask & 1, 1u);
+  EXPECT_EQ(info.dwPageSize, 4096u);
+}
+
+// The worker keeps the promise alive until it is done with it.
+using TSharedPromise = std::shared_ptr<std::promise<std::thread::id>>;
+
+DWORD AnswerThread(void* context) {
+  std::unique_ptr<TSharedPromise> promise(static_cast<TSharedPromise*>(context));
+  (*promise)->set_value(std::this_thread::get_id());
+  return 0;
+}
+
+TEST(WorkItems, RunOnAWorkerThread) {
+  auto promise = std::make_shared<std::promise<std::thread::id>>();
+  std::future<std::thread::id> worker = promise->get_future();
+  ASSERT_TRUE(QueueUserWorkItem(&AnswerThread, new TSharedPromise(promise), WT_EXECUTEDEFAULT));
+  EXPECT_NE(worker.get(), std::this_thread::get_id());
+  EXPECT_FALSE(QueueUserWorkItem(nullptr, nullptr, WT_EXECUTEDEFAULT));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "platform/Dwmapi.h"
 #include "platform/Msimg32.h"
 #include "tests/platform/GdiTestSurface.h"
 
@@ -98,6 +101,52 @@ TEST_F(Modules, GradientFillInterpolatesFromEdgeToEdge) {
   EXPECT_EQ(s.At(0, 1), 0x007F007Fu);
   GRADIENT_RECT bad{0, 5};
   EXPECT_FALSE(GradientFill(s.DC, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+}
+
+}  // namespace
+
+namespace {
+
+using ModuleEntries = Modules;
+
+TEST_F(ModuleEntries, Kernel32AndDwmapiAnswerTheirEntryPoints) {
+  struct TCase {
+    const char16_t* Module;
+    std::vector<const char*> Entries;
+  };
+  const TCase cases[] = {
+      {u"kernel32.dll", {"IsWow64Process", "QueueUserWorkItem"}},
+      {u"dwmapi.dll",
+       {"DwmDefWindowProc", "DwmEnableBlurBehindWindow", "DwmEnableComposition", "DwmEnableMMCSS",
+        "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor", "DwmGetWindowAttribute", "DwmIsCompositionEnabled",
+        "DwmSetWindowAttribute", "DwmSetIconicThumbnail", "DwmSetIconicLivePreviewBitmap",
+        "DwmInvalidateIconicBitmaps"}},
+  };
+  for (const TCase& c : cases) {
+    HMODULE h = LoadLibraryW(c.Module);
+    ASSERT_NE(h, nullptr);
+    for (const char* entry : c.Entries) EXPECT_NE(GetProcAddress(h, entry), nullptr) << entry;
+    FreeLibrary(h);
+  }
+}
+
+TEST_F(ModuleEntries, CompositionIsOff) {
+  HMODULE h = LoadLibraryW(u"dwmapi.dll");
+  ASSERT_NE(h, nullptr);
+  auto isEnabled = reinterpret_cast<TDwmIsCompositionEnabled>(GetProcAddress(h, "DwmIsCompositionEnabled"));
+  ASSERT_EQ(isEnabled, &DwmIsCompositionEnabled);
+  BOOL enabled = TRUE;
+  EXPECT_EQ(isEnabled(&enabled), S_OK);
+  EXPECT_FALSE(enabled);
+  EXPECT_EQ(isEnabled(nullptr), E_INVALIDARG);
+  EXPECT_EQ(DwmEnableComposition(DWM_EC_ENABLECOMPOSITION), DWM_E_COMPOSITIONDISABLED);
+  EXPECT_EQ(DwmEnableComposition(DWM_EC_DISABLECOMPOSITION), S_OK);
+  MARGINS margins;
+  EXPECT_EQ(DwmExtendFrameIntoClientArea(nullptr, &margins), DWM_E_COMPOSITIONDISABLED);
+  LRESULT result = 7;
+  EXPECT_FALSE(DwmDefWindowProc(nullptr, WM_NULL, 0, 0, &result));
+  EXPECT_EQ(result, 0);
+  FreeLibrary(h);
 }
 
 }  // namespace

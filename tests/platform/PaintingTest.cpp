@@ -8,6 +8,7 @@
 #include "platform/GdiText.h"
 #include "platform/Painting.h"
 #include "platform/backend/headless/Headless.h"
+#include "tests/SurfacePixels.h"
 #include "tests/platform/WindowTestSupport.h"
 
 namespace {
@@ -65,16 +66,6 @@ class PaintingTest : public TWindowTest {
   std::map<HWND, COLORREF> FColors;
   std::map<COLORREF, HBRUSH> FBrushes;
 };
-
-// A pixel of a top-level window's composed image, as a COLORREF.
-COLORREF PixelOf(HWND top, int x, int y) {
-  HBITMAP copy = CopyHeadlessSurface(top);
-  DIBSECTION ds;
-  GetObjectW(copy, sizeof ds, &ds);
-  const DWORD p = static_cast<const DWORD*>(ds.dsBm.bmBits)[y * ds.dsBm.bmWidth + x];
-  DeleteObject(copy);
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
 
 TEST_F(PaintingTest, PaintingErasesFirstAndHonoursTheResult) {
   HWND top = Top();

@@ -26,15 +26,6 @@
 
 namespace {
 
-bool IsEmpty(const RECT& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
-
-RECT Union(const RECT& a, const RECT& b) {
-  if (IsEmpty(a)) return b;
-  if (IsEmpty(b)) return a;
-  return RECT{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-              std::max(a.Bottom, b.Bottom)};
-}
-
 class TSdlSurface;
 
 // By SDL window id. Never freed: surfaces may outlive the backend at exit.
@@ -74,7 +65,7 @@ class TSdlSurface : public TBackendSurface {
     if (FSdl) SDL_SetWindowTitle(FSdl, Utf8(title).c_str());
   }
   TBitmapObject* Pixels() override { return FPixels.get(); }
-  void Changed(const RECT& area) override { FDirty = Union(FDirty, area); }
+  void Changed(const RECT& area) override { UnionRect(&FDirty, &FDirty, &area); }
 
   HWND Window() const { return FWindow; }
 
@@ -94,7 +85,7 @@ class TSdlSurface : public TBackendSurface {
   }
 
   void Present() {
-    if (!FSdl || !FVisible || !FPixels || IsEmpty(FDirty)) return;
+    if (!FSdl || !FVisible || !FPixels || IsRectEmpty(&FDirty)) return;
     SDL_Surface* screen = SDL_GetWindowSurface(FSdl);
     const RECT shown = Shown();
     const RECT dirty = std::exchange(FDirty, RECT{});

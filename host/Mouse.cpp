@@ -1,0 +1,28 @@
+// The mouse object.
+
+#include "host/Mouse.h"
+
+TMouse::TMouse() : FDragThreshold(GetSystemMetrics(SM_CXDRAG)) {}
+
+Integer TMouse::GetWheelScrollLines() const {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  // The system's "one screen at a time".
+  return lines == 0xFFFFFFFFu ? -1 : static_cast<Integer>(lines);
+}
+
+void TMouse::SetCapture(HWND Value) {
+  if (Value) ::SetCapture(Value);
+  else ReleaseCapture();
+}
+
+TPoint TMouse::GetCursorPos() const {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return p;
+}
+
+TMouse* Mouse() {
+  static TMouse mouse;
+  return &mouse;
+}

@@ -1,0 +1,49 @@
+// What the system reports about itself and the process: one fixed version,
+// a native process, and the machine's real processor count.
+
+#include <algorithm>
+#include <thread>
+
+#include "platform/Kernel.h"
+
+BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation) {
+  if (!lpVersionInformation || lpVersionInformation->dwOSVersionInfoSize != sizeof(OSVERSIONINFOW)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  OSVERSIONINFOW& info = *lpVersionInformation;
+  info.dwMajorVersion = 6;
+  info.dwMinorVersion = 1;
+  info.dwBuildNumber = 7601;
+  info.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), u'\0');
+  const char16_t servicePack[] = u"Service Pack 1";
+  std::copy(std::begin(servicePack), std::end(servicePack), info.szCSDVersion);
+  return TRUE;
+}
+
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)); }
+
+BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) {
+  if (!Wow64Process) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *Wow64Process = FALSE;
+  return TRUE;
+}
+
+void GetSystemInfo(SYSTEM_INFO* lpSystemInfo) {
+  if (!lpSystemInfo) return;
+  SYSTEM_INFO info;
+  info.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_AMD64;
+  info.dwPageSize = 4096;
+  info.lpMinimumApplicationAddress = reinterpret_cast<void*>(static_cast<uintptr_t>(0x10000));
+  info.lpMaximumApplicationAddress = reinterpret_cast<void*>(static_cast<uintptr_t>(0x7FFFFFFEFFFF));
+  const DWORD processors = std::clamp<DWORD>(std::thread::hardware_concurrency(), 1, 64);
+  info.dwNumberOfProcessors = processors;
+  info.dwActiveProcessorMask = processors == 64 ? ~ULONG_PTR{0} : (ULONG_PTR{1} << processors) - 1;
+  info.dwProcessorType = 8664;
+  info.dwAllocationGranularity = 65536;
+  *lpSystemInfo = info;
+}

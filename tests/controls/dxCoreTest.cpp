@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/dxCore.h"
+
+namespace {
+
+std::vector<std::string> Log;
+
+template <char Id>
+void Init() {
+  Log.push_back(std::string("init ") + Id);
+}
+template <char Id>
+void Fini() {
+  Log.push_back(std::string("fini ") + Id);
+}
+
+using Strings = std::vector<std::string>;
+
+// A loader of the test's own, so that the process's loader is left alone.
+class UnitsLoader : public ::testing::Test {
+ protected:
+  void SetUp() override { Log.clear(); }
+  void TearDown() override {
+    ModuleIsLib = false;
+    Log.clear();
+  }
+  TdxUnitsLoader Loader;
+};
+
+TEST_F(UnitsLoader, AProgramInitializesAtOnceAndFinalizesOnRemoval) {
+  Loader.AddUnit(&Init<'A'>, &Fini<'A'>);
+  EXPECT_EQ(Log, Strings{"init A"}) << "called before AddUnit returns";
+  EXPECT_TRUE(Loader.GetIsInitialized());
+  Loader.AddUnit(&Init<'B'>, nullptr);
+  Loader.RemoveUnit(&Fini<'C'>);  // never added
+  EXPECT_EQ(Log, (Strings{"init A", "init B"}));
+  Loader.RemoveUnit(&Fini<'A'>);
+  Loader.RemoveUnit(&Fini<'A'>);
+  EXPECT_EQ(Log, (Strings{"init A", "init B", "fini A"})) << "finalized once";
+  Loader.Finalize();
+  EXPECT_EQ(Log, (Strings{"init A", "init B", "fini A"}));
+}
+
+TEST_F(UnitsLoader, FinalizeRunsWhatRemainsInReverseAndOnlyOnce) {
+  Loader.AddUnit(&Init<'A'>, &Fini<'A'>);
+  Loader.AddUnit(&Init<'B'>, &Fini<'B'>);
+  Loader.AddUnit(&Init<'C'>, &Fini<'C'>);
+  Loader.RemoveUnit(&Fini<'B'>);
+  Log.clear();
+  Loader.Finalize();
+  EXPECT_EQ(Log, (Strings{"fini C", "fini A"}));
+  EXPECT_FALSE(Loader.GetIsInitialized());
+  Loader.Finalize();
+  EXPECT_EQ(Log, (Strings{"fini C", "fini A"})) << "a second Finalize runs nothing";
+}
+
+TEST_F(UnitsLoader, ALibraryWaitsForInitializeAndFinalize) {
+  ModuleIsLib = true;
+  Loader.AddUnit(&Init<'A'>, &Fini<'A'>);
+  Loader.AddUnit(&Init<'B'>, &Fini<'B'>);
+  EXPECT_TRUE(Log.empty());
+  EXPECT_FALSE(Loader.GetIsInitialized());
+  Loader.RemoveUnit(&Fini<'B'>);
+  EXPECT_TRUE(Log.empty()) << "nothing was initialized, so nothing is finalized";
+  Loader.AddUnit(&Init<'B'>, &Fini<'B'>);
+  Loader.Initialize();
+  EXPECT_EQ(Log, (Strings{"init A", "init B", "init B"}));
+  Loader.Initialize();
+  EXPECT_EQ(Log.size(), 3u) << "the queue was cleared";
+  Loader.Finalize();
+  EXPECT_EQ(Log, (Strings{"init A", "init B", "init B", "fini B", "fini A"}));
+}
+
+TEST_F(UnitsLoader, AProgramFinalizesAUnitThatHasOnlyAFinalization) {
+  Loader.AddUnit(nullptr, &Fini<'A'>);
+  Loader.RemoveUnit(&Fini<'A'>);
+  EXPECT_EQ(Log, Strings{"fini A"});
+}
+
+TEST_F(UnitsLoader, DestroyingALoaderFinalizesIt) {
+  auto* loader = new TdxUnitsLoader;
+  loader->AddUnit(&Init<'A'>, &Fini<'A'>);
+  TObject::Free(loader);
+  EXPECT_EQ(Log, (Strings{"init A", "fini A"}));
+}
+
+TEST(UnitsLoaderSingleton, IsMadeOnceAndRunsAtOnceInAProgram) {
+  TdxUnitsLoader* loader = dxUnitsLoader();
+  ASSERT_NE(loader, nullptr);
+  EXPECT_EQ(dxUnitsLoader(), loader);
+  Log.clear();
+  loader->AddUnit(&Init<'S'>, &Fini<'S'>);
+  loader->RemoveUnit(&Fini<'S'>);
+  EXPECT_EQ(Log, (Strings{"init S", "fini S"}));
+  Log.clear();
+}
+
+TEST(PlatformFlags, DescribeWindowsNT61Natively) {
+  struct TFlag {
+    const char* Name;
+    bool Value;
+    bool Expected;
+  };
+  const TFlag flags[] = {
+      {"IsWin9X", IsWin9X, false},
+      {"IsWin95", IsWin95, false},
+      {"IsWin98", IsWin98, false},
+      {"IsWinMe", IsWinMe, false},
+      {"IsWinNT", IsWinNT, true},
+      {"IsWin2K", IsWin2K, false},
+      {"IsWin2KOrLater", IsWin2KOrLater, true},
+      {"IsWinXP", IsWinXP, false},
+      {"IsWinXPOrLater", IsWinXPOrLater, true},
+      {"IsWin2KOrXP", IsWin2KOrXP, false},
+      {"IsWinVista", IsWinVista, false},
+      {"IsWinVistaOrLater", IsWinVistaOrLater, true},
+      {"IsWinSeven", IsWinSeven, true},
+      {"IsWinSevenOrLater", IsWinSevenOrLater, true},
+      {"IsWin8", IsWin8, false},
+      {"IsWin8OrLater", IsWin8OrLater, false},
+      {"IsWin64Bit", IsWin64Bit, false},
+  };
+  for (const TFlag& f : flags) EXPECT_EQ(f.Value, f.Expected) << f.Name;
+}
+
+class TListener : public TObject, public IdxLocalizerListener {
+ public:
+  TListener(std::vector<int>& ALog, int AId) : FLog(ALog), FId(AId) {}
+  void TranslationChanged() override {
+    FLog.push_back(FId);
+    if (OnChanged) OnChanged();
+  }
+  std::function<void()> OnChanged;
+
+ private:
+  std::vector<int>& FLog;
+  int FId;
+};
+
+void AddGreetings(TdxProductResourceStrings* AProduct) {
+  AProduct->Add(u"sHello", u"Hello");
+  AProduct->Add(u"sBye", u"Goodbye");
+  AProduct->Add(u"sHello", u"Hi");
+}
+
+class ResourceStrings : public ::testing::Test {
+ protected:
+  TdxResourceStringsRepository Repository;
+  std::vector<int> Calls;
+};
+
+TEST_F(ResourceStrings, ListenersAreToldInOrderOnceEach) {
+  TListener a(Calls, 1), b(Calls, 2), c(Calls, 3);
+  Repository.AddListener(&b);
+  Repository.AddListener(&a);
+  Repository.AddListener(&b);
+  Repository.AddListener(&c);
+  Repository.RemoveListener(&c);
+  Repository.NotifyListeners();
+  EXPECT_EQ(Calls, (std::vector<int>{2, 1}));
+}
+
+TEST_F(ResourceStrings, AListenerRemovedDuringNotificationIsSkipped) {
+  TListener a(Calls, 1), b(Calls, 2);
+  a.OnChanged = [&] { Repository.RemoveListener(&b); };
+  Repository.AddListener(&a);
+  Repository.AddListener(&b);
+  Repository.NotifyListeners();
+  EXPECT_EQ(Calls, (std::vector<int>{1}));
+}
+
+TEST_F(ResourceStrings, ProductsAnswerOriginalAndTranslatedValues) {
+  TdxProductResourceStrings* product = Repository.RegisterProduct(u"Greetings", &AddGreetings);
+  ASSERT_NE(product, nullptr);
+  EXPECT_EQ(Repository.RegisterProduct(u"Greetings", nullptr), product);
+  EXPECT_EQ(product->GetCount(), 2);
+  EXPECT_EQ(Repository.Translate(u"sHello"), u"Hello") << "the first original value stays";
+  EXPECT_TRUE(product->SetTranslation(u"sHello", u"Olá"));
+  EXPECT_FALSE(product->SetTranslation(u"sNone", u"x"));
+  EXPECT_EQ(Repository.Translate(u"sHello"), u"Olá");
+  EXPECT_EQ(Repository.GetOriginalValue(u"sHello"), u"Hello");
+  EXPECT_EQ(Repository.Translate(u"sBye"), u"Goodbye");
+  EXPECT_EQ(Repository.Translate(u"sNone"), u"");
+  product->ClearTranslations();
+  EXPECT_EQ(Repository.Translate(u"sHello"), u"Hello");
+  Repository.UnRegisterProduct(u"Greetings");
+  EXPECT_EQ(Repository.GetProductCount(), 0);
+  EXPECT_EQ(Repository.GetOriginalValue(u"sHello"), u"");
+}
+
+TEST(ResourceStringsSingleton, IsMadeOnce) {
+  ASSERT_NE(dxResourceStringsRepository(), nullptr);
+  EXPECT_EQ(dxResourceStringsRepository(), dxResourceStringsRepository());
+}
+
+}  // namespace
