@@ -8,6 +8,7 @@
 
 #include "platform/GdiText.h"
 #include "platform/Kernel.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -23,23 +24,6 @@ FcConfig* Config() {
     return c;
   }();
   return config;
-}
-
-std::string Utf8(const std::u16string& s) {
-  if (s.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::u16string Utf16(const char* s) {
-  const int len = static_cast<int>(std::char_traits<char>::length(s));
-  if (len == 0) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, s, len, nullptr, 0);
-  std::u16string out(static_cast<size_t>(n), u'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s, len, out.data(), n);
-  return out;
 }
 
 // The DejaVu family standing in for a face that is not installed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <mutex>
 #include <vector>
 
 #include "platform/WindowObjects.h"
@@ -9,6 +10,8 @@
 namespace {
 
 struct TQueue {
+  // Other threads post too.
+  std::mutex PostedLock;
   std::deque<MSG> Posted;
   std::deque<TInputMessage> Input;
   ULONGLONG NextSerial = 1;
@@ -114,7 +117,12 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   const ULONGLONG now = ClockNow();
   q.Fresh = false;
   q.LastLook = now;
-  bool found = TakeFrom(q.Posted, out, filter, min, max, remove) || TakeInput(out, filter, min, max, remove);
+  bool found = false;
+  {
+    const std::lock_guard<std::mutex> lock(q.PostedLock);
+    found = TakeFrom(q.Posted, out, filter, min, max, remove);
+  }
+  found = found || TakeInput(out, filter, min, max, remove);
   if (!found && q.QuitPending && (!filter || filter == reinterpret_cast<HWND>(-1)) && InRange(WM_QUIT, min, max)) {
     out = Make(nullptr, WM_QUIT, static_cast<WPARAM>(q.ExitCode), 0);
     if (remove) q.QuitPending = false;
@@ -157,7 +165,10 @@ LRESULT SendToWindow(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) { return De
 
 void PurgeQueuedMessages(HWND h) {
   TQueue& q = Queue();
-  std::erase_if(q.Posted, [h](const MSG& m) { return m.hwnd == h; });
+  {
+    const std::lock_guard<std::mutex> lock(q.PostedLock);
+    std::erase_if(q.Posted, [h](const MSG& m) { return m.hwnd == h; });
+  }
   std::erase_if(q.Input, [h](const TInputMessage& m) { return m.Msg.hwnd == h; });
 }
 
@@ -189,12 +200,17 @@ LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   TQueue& q = Queue();
   if (hWnd == HWND_BROADCAST) {
-    for (HWND top : TopLevelWindows()) q.Posted.push_back(Make(top, Msg, wParam, lParam));
+    const std::vector<HWND> tops = TopLevelWindows();
+    const std::lock_guard<std::mutex> lock(q.PostedLock);
+    for (HWND top : tops) q.Posted.push_back(Make(top, Msg, wParam, lParam));
   } else {
     if (hWnd && !CheckedWindowOf(hWnd)) return FALSE;
-    q.Posted.push_back(Make(hWnd, Msg, wParam, lParam));
+    const MSG m = Make(hWnd, Msg, wParam, lParam);
+    const std::lock_guard<std::mutex> lock(q.PostedLock);
+    q.Posted.push_back(m);
   }
   NoteQueueActivity();
+  CurrentBackend().Wake();
   return TRUE;
 }
 
@@ -203,6 +219,7 @@ void PostQuitMessage(int nExitCode) {
   q.QuitPending = true;
   q.ExitCode = nExitCode;
   NoteQueueActivity();
+  CurrentBackend().Wake();
 }
 
 BOOL PeekMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {

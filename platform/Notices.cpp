@@ -1,10 +1,12 @@
-// Beeps and message boxes: handed to the backend, which plays or shows
-// them (the headless one logs them).
+// Beeps and message boxes: handed to the backend, which shows them or
+// logs them (the headless one); every beep plays the default sound.
 
+#include "platform/Sound.h"
 #include "platform/WindowObjects.h"
 
 BOOL MessageBeep(UINT uType) {
   CurrentBackend().Beep(uType);
+  PlayDefaultSound();
   return TRUE;
 }
 

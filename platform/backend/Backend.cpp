@@ -2,6 +2,10 @@
 
 #include "platform/backend/Backend.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "platform/GdiObjects.h"
 #include "platform/WindowObjects.h"
 #include "platform/backend/headless/Headless.h"
 
@@ -24,4 +28,17 @@ bool SetBackend(std::unique_ptr<TBackend> backend) {
   if (!backend || HasTopLevelWindows()) return false;
   Current() = std::move(backend);
   return true;
+}
+
+void ResizeSurfacePixels(std::unique_ptr<TBitmapObject>& pixels, LONG width, LONG height) {
+  width = std::max<LONG>(width, 0);
+  height = std::max<LONG>(height, 0);
+  if (pixels && pixels->Width == width && pixels->Height == height) return;
+  auto next = NewBitmap(width, height, 32);
+  if (next && pixels) {
+    const LONG rows = std::min(next->Height, pixels->Height);
+    const size_t bytes = static_cast<size_t>(std::min(next->Width, pixels->Width)) * 4;
+    for (LONG y = 0; y < rows; ++y) std::memcpy(next->Row(y), pixels->Row(y), bytes);
+  }
+  pixels = std::move(next);
 }

@@ -27,6 +27,10 @@ class TBackendSurface {
   virtual void Changed(const RECT& area) = 0;
 };
 
+// Gives pixels the size (negative: 0), keeping what overlaps; leaves them
+// alone when they have it already.
+void ResizeSurfacePixels(std::unique_ptr<TBitmapObject>& pixels, LONG width, LONG height);
+
 inline constexpr ULONGLONG NoDeadline = ~0ull;
 
 class TBackend {
@@ -41,6 +45,9 @@ class TBackend {
   // not after Now() only polls. False when the wait could never end: no
   // deadline and nothing that could send an event.
   virtual bool WaitForEvents(ULONGLONG deadline) = 0;
+  // Something was posted, perhaps from another thread: a wait under way
+  // ends. A backend whose waits only end at deadlines has nothing to do.
+  virtual void Wake() {}
 
   // The desktop's services: the clipboard's text (nullopt when it holds
   // none), sounds, message boxes and the cursor's shape.

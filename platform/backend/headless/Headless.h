@@ -78,3 +78,7 @@ void ClearHeadlessNotices();
 // The answer of the message boxes to come; 0 (the default) answers the
 // box's default button, as Enter would.
 void SetHeadlessMessageBoxAnswer(int answer);
+// TRUE: the message boxes to come show as windows with their modal loop,
+// answered by the input a test injects (still logged); FALSE (the default):
+// answered at once.
+void SetHeadlessMessageBoxShown(BOOL shown);

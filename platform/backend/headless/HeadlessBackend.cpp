@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/GdiObjects.h"
+#include "platform/MessageBoxWindow.h"
 #include "platform/PngFile.h"
 #include "platform/WindowObjects.h"
 #include "platform/backend/headless/Headless.h"
@@ -23,17 +24,7 @@ constexpr ULONGLONG FirstVirtualTime = 3600000;
 class THeadlessSurface : public TBackendSurface {
  public:
   void SetBounds(const RECT& bounds) override {
-    const LONG width = bounds.Right - bounds.Left;
-    const LONG height = bounds.Bottom - bounds.Top;
-    if (!FPixels || FPixels->Width != width || FPixels->Height != height) {
-      auto next = NewBitmap(std::max<LONG>(width, 0), std::max<LONG>(height, 0), 32);
-      if (next && FPixels) {
-        const LONG rows = std::min(next->Height, FPixels->Height);
-        const size_t bytes = static_cast<size_t>(std::min(next->Width, FPixels->Width)) * 4;
-        for (LONG y = 0; y < rows; ++y) std::memcpy(next->Row(y), FPixels->Row(y), bytes);
-      }
-      FPixels = std::move(next);
-    }
+    ResizeSurfacePixels(FPixels, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top);
     FBounds = bounds;
   }
   void SetVisible(bool visible) override { FVisible = visible; }
@@ -96,7 +87,7 @@ class THeadlessBackend : public TBackend {
   void SetClipboardText(std::optional<std::u16string> text) override { FClipboard = std::move(text); }
   void Beep(UINT type) override { FBeeps.push_back(type); }
   int ShowMessageBox(HWND owner, const std::u16string& text, const std::u16string& caption, UINT type) override {
-    const int answer = FAnswer ? FAnswer : DefaultButton(type);
+    const int answer = FShowBoxes ? RunMessageBox(owner, text, caption, type) : FAnswer ? FAnswer : DefaultButton(type);
     FBoxes.push_back(THeadlessMessageBox{owner, text, caption, type, answer});
     return answer;
   }
@@ -106,6 +97,7 @@ class THeadlessBackend : public TBackend {
   std::vector<UINT> FBeeps;
   std::vector<THeadlessMessageBox> FBoxes;
   int FAnswer = 0;
+  bool FShowBoxes = false;
 
   bool IsVirtual() const { return FClock == THeadlessClock::Virtual; }
   void Spend(ULONGLONG ms) { FVirtualTime += ms; }
@@ -304,4 +296,8 @@ void ClearHeadlessNotices() {
 
 void SetHeadlessMessageBoxAnswer(int answer) {
   if (THeadlessBackend* backend = Headless()) backend->FAnswer = answer;
+}
+
+void SetHeadlessMessageBoxShown(BOOL shown) {
+  if (THeadlessBackend* backend = Headless()) backend->FShowBoxes = shown != FALSE;
 }

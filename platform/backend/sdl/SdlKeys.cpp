@@ -1,0 +1,85 @@
+// Scancode positions of the US layout for the keys that are not letters or
+// digits; letters and digits take the layout's symbol.
+
+#include "platform/backend/sdl/SdlKeys.h"
+
+namespace {
+
+struct TScanKey {
+  SDL_Scancode Scan;
+  UINT Vk;
+};
+
+constexpr TScanKey ScanKeys[] = {
+    {SDL_SCANCODE_RETURN, VK_RETURN},
+    {SDL_SCANCODE_ESCAPE, VK_ESCAPE},
+    {SDL_SCANCODE_BACKSPACE, VK_BACK},
+    {SDL_SCANCODE_TAB, VK_TAB},
+    {SDL_SCANCODE_SPACE, VK_SPACE},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
+    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1},
+    {SDL_SCANCODE_APOSTROPHE, VK_OEM_7},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD},
+    {SDL_SCANCODE_SLASH, VK_OEM_2},
+    {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL},
+    {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT},
+    {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL},
+    {SDL_SCANCODE_PAUSE, VK_PAUSE},
+    {SDL_SCANCODE_INSERT, VK_INSERT},
+    {SDL_SCANCODE_HOME, VK_HOME},
+    {SDL_SCANCODE_PAGEUP, VK_PRIOR},
+    {SDL_SCANCODE_DELETE, VK_DELETE},
+    {SDL_SCANCODE_END, VK_END},
+    {SDL_SCANCODE_PAGEDOWN, VK_NEXT},
+    {SDL_SCANCODE_RIGHT, VK_RIGHT},
+    {SDL_SCANCODE_LEFT, VK_LEFT},
+    {SDL_SCANCODE_DOWN, VK_DOWN},
+    {SDL_SCANCODE_UP, VK_UP},
+    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK},
+    {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE},
+    {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY},
+    {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT},
+    {SDL_SCANCODE_KP_PLUS, VK_ADD},
+    {SDL_SCANCODE_KP_ENTER, VK_RETURN},
+    {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL},
+    {SDL_SCANCODE_NONUSBACKSLASH, VK_OEM_5},
+    {SDL_SCANCODE_APPLICATION, VK_APPS},
+    {SDL_SCANCODE_HELP, VK_HELP},
+    {SDL_SCANCODE_SELECT, VK_SELECT},
+    {SDL_SCANCODE_EXECUTE, VK_EXECUTE},
+    {SDL_SCANCODE_CANCEL, VK_CANCEL},
+    {SDL_SCANCODE_CLEAR, VK_CLEAR},
+    {SDL_SCANCODE_KP_COMMA, VK_SEPARATOR},
+    {SDL_SCANCODE_LCTRL, VK_LCONTROL},
+    {SDL_SCANCODE_LSHIFT, VK_LSHIFT},
+    {SDL_SCANCODE_LALT, VK_LMENU},
+    {SDL_SCANCODE_LGUI, VK_LWIN},
+    {SDL_SCANCODE_RCTRL, VK_RCONTROL},
+    {SDL_SCANCODE_RSHIFT, VK_RSHIFT},
+    {SDL_SCANCODE_RALT, VK_RMENU},
+    {SDL_SCANCODE_RGUI, VK_RWIN},
+};
+
+}  // namespace
+
+UINT VirtualKeyOf(const SDL_Keysym& key) {
+  if (key.sym >= SDLK_a && key.sym <= SDLK_z) return static_cast<UINT>('A' + (key.sym - SDLK_a));
+  if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return static_cast<UINT>('0' + (key.sym - SDLK_0));
+  const SDL_Scancode s = key.scancode;
+  if (s >= SDL_SCANCODE_A && s <= SDL_SCANCODE_Z) return static_cast<UINT>('A' + (s - SDL_SCANCODE_A));
+  if (s >= SDL_SCANCODE_1 && s <= SDL_SCANCODE_9) return static_cast<UINT>('1' + (s - SDL_SCANCODE_1));
+  if (s == SDL_SCANCODE_0) return '0';
+  if (s >= SDL_SCANCODE_F1 && s <= SDL_SCANCODE_F12) return VK_F1 + (s - SDL_SCANCODE_F1);
+  if (s >= SDL_SCANCODE_F13 && s <= SDL_SCANCODE_F24) return VK_F1 + 12 + (s - SDL_SCANCODE_F13);
+  if (s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_9) return VK_NUMPAD0 + 1 + (s - SDL_SCANCODE_KP_1);
+  if (s == SDL_SCANCODE_KP_0) return VK_NUMPAD0;
+  for (const TScanKey& k : ScanKeys)
+    if (k.Scan == s) return k.Vk;
+  return 0;
+}

@@ -1,0 +1,94 @@
+# The end-to-end harness, sourced by a test script: an X server of its own,
+# one program under it, and helpers to find its window, drive it with
+# xdotool and read its pixels back. Everything started is stopped on exit.
+#
+#   e2e_start_x                   Xvfb on a free display; exports DISPLAY
+#   e2e_start PROGRAM [ARGS...]   starts it; its standard output goes to $E2E_LOG,
+#                                 COUNTDOWN_WAKE_LOG to $E2E_WAKES
+#   e2e_wait_log REGEX [SECONDS]  waits for a line of the log matching it (grep -E)
+#   e2e_window NAME               the id of the visible window with that name
+#   e2e_capture WINDOW FILE       the window's pixels as an xwd file
+#   e2e_probe FILE ARGS...        what XwdProbe says about a capture
+#   e2e_wait_exit [SECONDS]       waits for the program to end; fails unless it exits 0
+#   e2e_fail MESSAGE              prints the message and the log, and fails
+#
+# XWD_PROBE names the XwdProbe program (default: beside the program started).
+
+set -euo pipefail
+
+E2E_DIR=$(mktemp -d)
+E2E_LOG=$E2E_DIR/program.log
+E2E_WAKES=$E2E_DIR/wakes.log
+E2E_X_PID=
+E2E_PID=
+
+e2e_cleanup() {
+  if [[ -n $E2E_PID ]] && kill -0 "$E2E_PID" 2>/dev/null; then kill "$E2E_PID" 2>/dev/null || true; fi
+  if [[ -n $E2E_X_PID ]]; then kill "$E2E_X_PID" 2>/dev/null || true; wait "$E2E_X_PID" 2>/dev/null || true; fi
+  rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  echo "--- program output ---" >&2
+  cat "$E2E_LOG" >&2 2>/dev/null || true
+  exit 1
+}
+
+# Polls a command until it succeeds, every 50 ms, for at most $1 seconds.
+e2e_poll() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 20))
+  while ((tries-- > 0)); do
+    if "$@"; then return 0; fi
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_start_x() {
+  command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (tools/install-packages)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_DIR/display" 2>"$E2E_DIR/xvfb.log" &
+  E2E_X_PID=$!
+  e2e_poll 10 test -s "$E2E_DIR/display" || e2e_fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+}
+
+e2e_start() {
+  XWD_PROBE=${XWD_PROBE:-$(dirname "$1")/XwdProbe}
+  COUNTDOWN_WAKE_LOG=$E2E_WAKES "$@" >"$E2E_LOG" 2>"$E2E_DIR/program.err" &
+  E2E_PID=$!
+}
+
+e2e_log_has() { grep -Eq "$1" "$E2E_LOG"; }
+
+e2e_wait_log() {
+  e2e_poll "${2:-10}" e2e_log_has "$1" || e2e_fail "no line matching '$1' (stderr: $(cat "$E2E_DIR/program.err"))"
+}
+
+e2e_window() {
+  local tries=200 id
+  while ((tries-- > 0)); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    if [[ -n $id ]]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.05
+  done
+  e2e_fail "no window named '$1'"
+}
+
+e2e_capture() { xwd -silent -id "$1" >"$2" || e2e_fail "xwd could not capture window $1"; }
+
+e2e_probe() { "$XWD_PROBE" "$@"; }
+
+e2e_wait_exit() {
+  e2e_poll "${1:-10}" eval '! kill -0 "$E2E_PID" 2>/dev/null' || e2e_fail "the program did not end"
+  local rc=0
+  wait "$E2E_PID" || rc=$?
+  E2E_PID=
+  ((rc == 0)) || e2e_fail "the program exited with $rc: $(cat "$E2E_DIR/program.err")"
+}
