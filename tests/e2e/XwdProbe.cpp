@@ -4,6 +4,8 @@
 //   XwdProbe FILE pixel X Y      -> "RRGGBB"
 //   XwdProbe FILE count RRGGBB   -> how many pixels have that colour
 //   XwdProbe FILE differ RRGGBB  -> how many pixels have another
+//   XwdProbe FILE countin X Y W H RRGGBB -> how many pixels of that area have it
+//   XwdProbe FILE png OUT         -> the capture written as a PNG
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +15,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "platform/PngFile.h"
 
 namespace {
 
@@ -86,6 +90,19 @@ int main(int argc, char** argv) {
     for (uint32_t y = 0; y < c.Height; ++y)
       for (uint32_t x = 0; x < c.Width; ++x) n += (Colour(c, x, y) == wanted) == same;
     std::printf("%lu\n", n);
+  } else if (what == "countin" && argc == 8) {
+    const uint32_t x0 = std::strtoul(argv[3], nullptr, 10), y0 = std::strtoul(argv[4], nullptr, 10);
+    const uint32_t w = std::strtoul(argv[5], nullptr, 10), h = std::strtoul(argv[6], nullptr, 10);
+    const unsigned long wanted = std::strtoul(argv[7], nullptr, 16);
+    unsigned long n = 0;
+    for (uint32_t y = y0; y < y0 + h && y < c.Height; ++y)
+      for (uint32_t x = x0; x < x0 + w && x < c.Width; ++x) n += Colour(c, x, y) == wanted;
+    std::printf("%lu\n", n);
+  } else if (what == "png" && argc == 4) {
+    std::vector<uint32_t> pixels(size_t(c.Width) * c.Height);
+    for (uint32_t y = 0; y < c.Height; ++y)
+      for (uint32_t x = 0; x < c.Width; ++x) pixels[size_t(y) * c.Width + x] = uint32_t(Colour(c, x, y));
+    if (!WritePngPixels(argv[3], int(c.Width), int(c.Height), pixels.data())) return 1;
   } else {
     return 2;
   }
