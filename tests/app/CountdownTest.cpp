@@ -10,7 +10,7 @@
 
 #include "app/Unit1.h"
 #include "platform/Sound.h"
-#include "tests/SurfacePixels.h"
+#include "tests/host/ControlTestSupport.h"
 
 namespace {
 
@@ -31,15 +31,7 @@ class Countdown : public ::testing::Test {
     Form1 = nullptr;
   }
 
-  static void Pump() {
-    MSG msg;
-    int n = 0;
-    while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (IsKeyMsg(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
+  static void Pump() { PumpWithKeys(); }
 
   // A key pressed and released with the modifiers held around it.
   static void Press(UINT key, std::initializer_list<UINT> held = {}) {
