@@ -499,10 +499,7 @@ void TControl::SetEnabled(bool Value) {
 }
 
 void TControl::SetColor(TColor Value) {
-  if (FColor == Value) {
-    FParentColor = false;
-    return;
-  }
+  if (FColor == Value) return;
   FColor = Value;
   FParentColor = false;
   Perform(CM_COLORCHANGED, 0, 0);

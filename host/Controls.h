@@ -444,14 +444,12 @@ class TWinControl : public TControl {
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 
   bool IsShowing() const override { return FShowing; }
-  void SetParent(TWinControl* AParent) override;
   void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
   TRect GetClientRect() const override;
   TPoint GetClientOrigin() const override;
   void Invalidate() override;
   void Update() override;
   void Repaint() override;
-  void SetEnabled(bool Value) override;
   void ChangeScale(Integer M, Integer D) override;
 
   void DisableAlign() { ++FAlignLevel; }
@@ -510,7 +508,6 @@ class TWinControl : public TControl {
   HDC GetDeviceContext(HWND& WindowHandle) override;
   void SetZOrder(bool TopMost) override;
   TSize GetFrameSize() const override;
-  void VisibleChanging() override {}
   void FontChanged() override;
   virtual bool IsMenuKey(TMessage& Message);
 

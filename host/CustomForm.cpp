@@ -145,11 +145,6 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   }
 }
 
-void TCustomForm::UpdateShowing() {
-  // The form's window shows what it holds before it appears.
-  TWinControl::UpdateShowing();
-}
-
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_SHOWINGCHANGED:

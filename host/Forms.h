@@ -81,14 +81,12 @@ class TCustomForm : public TWinControl {
   // with Removing the focus moves to its parent.
   void DefocusControl(TWinControl* Control, bool Removing);
 
-  bool IsShowing() const override { return GetVisible() && FShowing; }
   void SetFocus() override;
   bool CanFocus() const override { return GetVisible() && GetEnabled(); }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
-  void UpdateShowing() override;
   // The window's activation changed.
   virtual void Activate() {}
   virtual void Deactivate() {}

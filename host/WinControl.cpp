@@ -293,11 +293,6 @@ void TWinControl::RemoveControl(TControl* AControl) {
   Realign();
 }
 
-void TWinControl::SetParent(TWinControl* AParent) {
-  if (FParent == AParent) return;
-  TControl::SetParent(AParent);
-}
-
 void TWinControl::Broadcast(TMessage& Message) {
   for (size_t i = 0; i < FControls.size() + FWinControls.size(); ++i) {
     TControl* c = i < FControls.size() ? FControls[i] : FWinControls[i - FControls.size()];
@@ -346,8 +341,6 @@ void TWinControl::CMVisibleChanged(TMessage& Message) {
     if (TCustomForm* form = GetParentForm()) form->DefocusControl(this, false);
   UpdateControlState();
 }
-
-void TWinControl::SetEnabled(bool Value) { TControl::SetEnabled(Value); }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
   if (!GetEnabled() && FParent)

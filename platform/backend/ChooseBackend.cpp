@@ -19,7 +19,8 @@ bool ChooseBackend() {
   }
   std::unique_ptr<TBackend> sdl = CreateSdlBackend();
   if (!sdl) {
-    std::fprintf(stderr, "No display found: set DISPLAY or WAYLAND_DISPLAY, or COUNTDOWN_BACKEND=headless\n");
+    std::fprintf(stderr, "No display found (%s): set DISPLAY or WAYLAND_DISPLAY, or COUNTDOWN_BACKEND=headless\n",
+                 SdlFailure());
     return false;
   }
   return SetBackend(std::move(sdl));

@@ -33,6 +33,10 @@ e2e_fail() {
   echo "FAIL: $*" >&2
   echo "--- program output ---" >&2
   cat "$E2E_LOG" >&2 2>/dev/null || true
+  echo "--- program errors ---" >&2
+  tail -n 40 "$E2E_DIR/program.err" >&2 2>/dev/null || true
+  echo "--- X server ($DISPLAY) ---" >&2
+  tail -n 20 "$E2E_DIR/xvfb.log" >&2 2>/dev/null || true
   exit 1
 }
 
@@ -48,12 +52,28 @@ e2e_poll() {
   return 1
 }
 
+# A display number of its own, picked at random among many, so that a server
+# another test is still shutting down never hands its number on; the server
+# counts as started once a client can talk to it. -noreset: a server resets
+# when its last client leaves, and refuses connections meanwhile (the probe
+# here would otherwise be such a last client).
 e2e_start_x() {
   command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (tools/install-packages)"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_DIR/display" 2>"$E2E_DIR/xvfb.log" &
-  E2E_X_PID=$!
-  e2e_poll 10 test -s "$E2E_DIR/display" || e2e_fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+  local attempt display
+  for attempt in 1 2 3 4 5; do
+    display=$((100 + RANDOM % 9000))
+    [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]] && continue
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$E2E_DIR/xvfb.log" &
+    E2E_X_PID=$!
+    if e2e_poll 10 eval 'kill -0 "$E2E_X_PID" 2>/dev/null && DISPLAY=:'"$display"' xdotool getdisplaygeometry >/dev/null 2>&1'; then
+      export DISPLAY=":$display"
+      return 0
+    fi
+    kill "$E2E_X_PID" 2>/dev/null || true
+    wait "$E2E_X_PID" 2>/dev/null || true
+    E2E_X_PID=
+  done
+  e2e_fail "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
 }
 
 e2e_start() {

@@ -6,8 +6,9 @@
 
 #include "platform/backend/Backend.h"
 
-// nullptr when no display can be reached.
+// nullptr when no display can be reached; SdlFailure() then says why.
 std::unique_ptr<TBackend> CreateSdlBackend();
+const char* SdlFailure();
 // How often the message loop's wait has ended (an event, a due timer or a
 // posted message) since the backend started; 0 for another backend. With
 // COUNTDOWN_WAKE_LOG naming a file, each wake-up also appends its count and

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@
 namespace {
 
 class TSdlSurface;
+void LogFirstFrame();
 
 // By SDL window id. Never freed: surfaces may outlive the backend at exit.
 std::map<Uint32, TSdlSurface*>& SdlWindows() {
@@ -101,6 +103,7 @@ class TSdlSurface : public TBackendSurface {
                       FPixels->Stride, screen->format->format, target, screen->pitch);
     const SDL_Rect area{left - shown.Left, top - shown.Top, right - left, bottom - top};
     SDL_UpdateWindowSurfaceRects(FSdl, &area, 1);
+    LogFirstFrame();
   }
 
   void Expose() { FDirty = Shown(); }
@@ -166,6 +169,20 @@ class TSdlSurface : public TBackendSurface {
   std::unique_ptr<TBitmapObject> FPixels;
   SDL_Window* FSdl = nullptr;
 };
+
+// COUNTDOWN_FRAME_LOG=<file>: when the program's first frame reached the
+// screen, in Unix milliseconds, so that start-up can be measured from outside.
+void LogFirstFrame() {
+  static bool logged = false;
+  if (logged) return;
+  logged = true;
+  const char* path = std::getenv("COUNTDOWN_FRAME_LOG");
+  FILE* log = path ? std::fopen(path, "a") : nullptr;
+  if (!log) return;
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  std::fprintf(log, "frame %lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+  std::fclose(log);
+}
 
 TSdlSurface* SurfaceOf(Uint32 id) {
   auto it = SdlWindows().find(id);
@@ -442,9 +459,15 @@ std::unique_ptr<TBackend> CreateSdlBackend() {
   const bool hidden = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
   if (hidden && !asked) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetError("no display answered; only the %s video driver started", driver);
     return nullptr;
   }
   return std::make_unique<TSdlBackend>();
+}
+
+const char* SdlFailure() {
+  const char* error = SDL_GetError();
+  return error && *error ? error : "no display is set";
 }
 
 ULONGLONG SdlWakeUps() { return dynamic_cast<TSdlBackend*>(&CurrentBackend()) ? WakeUps.load() : 0; }
