@@ -47,6 +47,8 @@ TApplication* Application() {
   return ApplicationSlot();
 }
 
+TApplication* CurrentApplication() { return ApplicationSlot(); }
+
 void TApplication::Run() {
   if (!FMainForm) return;
   FMainForm->Show();

@@ -75,8 +75,10 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
   // The activation ends with the window, and no message will say so.
-  if (FActive) Application()->SetActive(false);
-  if (Application()->FMainForm == this) Application()->FMainForm = nullptr;
+  if (TApplication* application = CurrentApplication()) {
+    if (FActive) application->SetActive(false);
+    if (application->FMainForm == this) application->FMainForm = nullptr;
+  }
   Screen()->RemoveForm(this);
 }
 
@@ -118,8 +120,8 @@ void TCustomForm::Close() {
   TCloseAction action = caHide;
   DoClose(action);
   if (action == caNone) return;
-  if (Application()->GetMainForm() == this) {
-    Application()->Terminate();
+  if (TApplication* application = CurrentApplication(); application && application->GetMainForm() == this) {
+    application->Terminate();
     return;
   }
   if (action == caHide) Hide();
@@ -156,7 +158,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE: Close(); return;
     case CM_RELEASE: TObject::Free(this); return;
     case WM_ACTIVATEAPP:
-      Application()->SetActive(Message.WParam != 0);
+      if (TApplication* application = CurrentApplication()) application->SetActive(Message.WParam != 0);
       DefaultHandler(Message);
       return;
     case CM_DIALOGKEY: CMDialogKey(Message); return;
@@ -174,7 +176,7 @@ void TCustomForm::WMActivate(TMessage& Message) {
   const bool active = LOWORD(Message.WParam) != WA_INACTIVE;
   // One of the program's windows is active: so is the program, even where
   // activation moved on from a window that went away unannounced.
-  if (active) Application()->SetActive(true);
+  if (TApplication* application = CurrentApplication(); active && application) application->SetActive(true);
   // The default handling would move the focus to the form's own window.
   if (!active) DefaultHandler(Message);
   SetActive(active);

@@ -194,8 +194,11 @@ class TApplication : public TComponent {
 };
 
 // The program's application object, made by the "Forms" unit's
-// initialization and freed, with its forms, at its finalization.
+// initialization and freed, with its forms, at its finalization;
+// EInvalidOperation outside that time.
 TApplication* Application();
+// The same, or nullptr outside that time: for forms, which may outlive it.
+TApplication* CurrentApplication();
 
 // The desktop as the program sees it.
 class TScreen : public TComponent {
