@@ -5,6 +5,7 @@
 
 #include "host/ExceptionHandling.h"
 #include "host/SysUtils.h"
+#include "host/UtilityWindows.h"
 #include "platform/Units.h"
 
 HOST_CLASS_INFO(TcxObjectList, TList, nullptr)
@@ -126,43 +127,15 @@ void TcxDoublyLinkedObjectList::Clear() {
 
 // --- TcxMessageWindow ---------------------------------------------------------
 
-namespace {
-
-constexpr char16_t MessageWindowClass[] = u"TcxMessageWindow";
-
-bool& MessageWindowClassRegistered() {
-  static bool registered = false;
-  return registered;
-}
-
-}  // namespace
-
 TcxMessageWindow::TcxMessageWindow() {
-  if (!MessageWindowClassRegistered()) {
-    WNDCLASSEXW wc;
-    wc.lpfnWndProc = &MainWndProc;
-    wc.lpszClassName = MessageWindowClass;
-    MessageWindowClassRegistered() = RegisterClassExW(&wc) != 0;
-  }
-  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, MessageWindowClass, u"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                            nullptr);
-  if (FHandle) SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  FHandle = AllocateHWnd(
+      [this](TMessage& Message) { Message.Result = WndProc(Message.Msg, Message.WParam, Message.LParam); });
 }
 
-TcxMessageWindow::~TcxMessageWindow() {
-  if (!FHandle) return;
-  SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
-  DestroyWindow(FHandle);
-}
+TcxMessageWindow::~TcxMessageWindow() { DeallocateHWnd(FHandle); }
 
 LRESULT TcxMessageWindow::WndProc(UINT AMsg, WPARAM AWParam, LPARAM ALParam) {
   return DefWindowProcW(FHandle, AMsg, AWParam, ALParam);
-}
-
-LRESULT TcxMessageWindow::MainWndProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) {
-  auto* window = reinterpret_cast<TcxMessageWindow*>(GetWindowLongPtrW(AWnd, GWLP_USERDATA));
-  // Creation and destruction messages come while no object is attached.
-  return window ? window->WndProc(AMsg, AWParam, ALParam) : DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
 }
 
 // --- TcxTimer -----------------------------------------------------------------
@@ -186,11 +159,7 @@ UINT_PTR NewTimerEventID() {
   return ++next;
 }
 
-void FinalizeClasses() {
-  TimerWindow().reset();
-  if (MessageWindowClassRegistered() && UnregisterClassW(MessageWindowClass, nullptr))
-    MessageWindowClassRegistered() = false;
-}
+void FinalizeClasses() { TimerWindow().reset(); }
 
 }  // namespace
 

@@ -117,8 +117,8 @@ class TcxDoublyLinkedObjectList : public TObject {
   Integer FCount = 0;
 };
 
-// A hidden top-level window whose messages go to WndProc; top-level so that
-// system-wide broadcasts reach it.
+// A utility window (AllocateHWnd) whose messages go to WndProc: top-level,
+// so that system-wide broadcasts reach it.
 class TcxMessageWindow : public TObject {
   HOST_CLASS(TcxMessageWindow);
 
@@ -132,7 +132,6 @@ class TcxMessageWindow : public TObject {
   virtual LRESULT WndProc(UINT AMsg, WPARAM AWParam, LPARAM ALParam);
 
  private:
-  static LRESULT MainWndProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
   HWND FHandle = nullptr;
 };
 
