@@ -184,6 +184,62 @@ void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
   Changed();
 }
 
+void TCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::Arc(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  Changed();
+}
+
+void TCanvas::ArcTo(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::ArcTo(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  Changed();
+}
+
+void TCanvas::AngleArc(Integer X, Integer Y, Cardinal Radius, Single StartAngle, Single SweepAngle) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::AngleArc(FHandle, X, Y, Radius, StartAngle, SweepAngle);
+  Changed();
+}
+
+void TCanvas::Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::Chord(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  Changed();
+}
+
+void TCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::Pie(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  Changed();
+}
+
+void TCanvas::PolyBezier(std::span<const TPoint> Points) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::PolyBezier(FHandle, Points.data(), static_cast<DWORD>(std::min<size_t>(Points.size(), UINT32_MAX)));
+  Changed();
+}
+
+void TCanvas::PolyBezierTo(std::span<const TPoint> Points) {
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::PolyBezierTo(FHandle, Points.data(), static_cast<DWORD>(std::min<size_t>(Points.size(), UINT32_MAX)));
+  Changed();
+}
+
+void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle) {
+  Changing();
+  RequiredState({csHandleValid, csBrushValid});
+  ::ExtFloodFill(FHandle, X, Y, ColorToGdi(Color), FillStyle == fsSurface ? FLOODFILLSURFACE : FLOODFILLBORDER);
+  Changed();
+}
+
 void TCanvas::FillRect(const TRect& Rect) {
   Changing();
   RequiredState({csHandleValid, csBrushValid});

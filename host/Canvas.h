@@ -29,6 +29,8 @@ inline constexpr TCopyMode cmSrcInvert = SRCINVERT;
 inline constexpr TCopyMode cmSrcPaint = SRCPAINT;
 inline constexpr TCopyMode cmWhiteness = WHITENESS;
 
+enum TFillStyle : uint8_t { fsSurface, fsBorder };
+
 enum TCanvasState : uint8_t { csHandleValid, csFontValid, csPenValid, csBrushValid };
 using TCanvasStates = TSet<TCanvasState, 4>;
 
@@ -82,6 +84,15 @@ class TCanvas : public TPersistent {
   void RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3);
   void Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2);
   void Ellipse(const TRect& Rect) { Ellipse(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom); }
+  void Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
+  void ArcTo(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
+  void AngleArc(Integer X, Integer Y, Cardinal Radius, Single StartAngle, Single SweepAngle);
+  void Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
+  void Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
+  void PolyBezier(std::span<const TPoint> Points);
+  void PolyBezierTo(std::span<const TPoint> Points);
+  // With the brush: the area of Color (fsSurface) or up to a border of it.
+  void FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle);
   void FillRect(const TRect& Rect);
   void FrameRect(const TRect& Rect);
   void DrawFocusRect(const TRect& Rect);

@@ -398,6 +398,25 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 
 // Approximate shapes: the brush inside, the pen on the edge.
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+// Curves, approximated by polylines with the pen (arcs) or polygons with the
+// pen and brush (chords, pies). Arcs run counter-clockwise from the radial
+// through (xs, ys) to the one through (xe, ye); the same radial twice is the
+// whole ellipse. Arc keeps the current position; ArcTo, AngleArc and
+// PolyBezierTo draw from it and leave it at their end.
+BOOL PolyBezier(HDC hdc, const POINT* apt, DWORD cpt);
+BOOL PolyBezierTo(HDC hdc, const POINT* apt, DWORD cpt);
+BOOL Arc(HDC hdc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+BOOL ArcTo(HDC hdc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+// Degrees, counter-clockwise; a negative sweep turns clockwise.
+BOOL AngleArc(HDC hdc, int x, int y, DWORD r, float StartAngle, float SweepAngle);
+BOOL Chord(HDC hdc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+BOOL Pie(HDC hdc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+inline constexpr UINT FLOODFILLBORDER = 0;
+inline constexpr UINT FLOODFILLSURFACE = 1;
+// Fills with the brush's colour from (x, y): up to a border of `color`, or
+// the area of `color`; FALSE when the point cannot be filled.
+BOOL ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type);
+BOOL FloodFill(HDC hdc, int x, int y, COLORREF color);
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height);
 
 // --- Edges and frame controls ---------------------------------------------

@@ -83,6 +83,26 @@ TEST_F(CanvasTest, ShapesUseThePenOnTheEdgeAndTheBrushInside) {
   EXPECT_EQ(Rgb(s, 6, 2), 0u) << "the pen on the edge";
 }
 
+TEST_F(CanvasTest, CurvesAndFloodFillsUseThePenAndTheBrush) {
+  TTestSurface s(41, 41, White);
+  TCanvas canvas;
+  canvas.SetHandle(s.DC);
+  canvas.GetPen()->SetColor(clRed);
+  canvas.GetBrush()->SetColor(clLime);
+  canvas.Pie(0, 0, 41, 41, 40, 20, 20, 0);  // the upper-right quarter
+  EXPECT_EQ(Rgb(s, 28, 12), Bgra(RGB(0, 255, 0)));
+  EXPECT_EQ(Rgb(s, 30, 20), Bgra(RGB(255, 0, 0))) << "its radial edge";
+  EXPECT_EQ(Rgb(s, 12, 28), White);
+  canvas.GetBrush()->SetColor(clBlue);
+  canvas.FloodFill(28, 12, clRed, fsBorder);
+  EXPECT_EQ(Rgb(s, 28, 12), Bgra(RGB(0, 0, 255))) << "refilled up to the red border";
+  EXPECT_EQ(Rgb(s, 12, 28), White);
+  canvas.MoveTo(0, 40);
+  const TPoint curve[] = {{10, 30}, {30, 30}, {40, 40}};
+  canvas.PolyBezierTo(curve);
+  EXPECT_EQ(canvas.GetPenPos(), Point(40, 40));
+}
+
 TEST_F(CanvasTest, LinesMoveThePenAndHonourItsMode) {
   TTestSurface s(10, 4, 0x00102030);
   TCanvas canvas;
