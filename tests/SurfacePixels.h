@@ -35,7 +35,7 @@ inline COLORREF ClientPixelOf(HWND window, int x, int y) {
 // of it: for tests that look at many pixels.
 class TClientPixels {
  public:
-  explicit TClientPixels(HWND window) : FWindow(window) {
+  explicit TClientPixels(HWND window) {
     HWND top = GetAncestor(window, GA_ROOT);
     HBITMAP copy = CopyHeadlessSurface(top);
     DIBSECTION ds;
@@ -61,7 +61,6 @@ class TClientPixels {
   }
 
  private:
-  HWND FWindow;
   int FWidth = 0;
   int FHeight = 0;
   POINT FOrigin{};
