@@ -4,6 +4,7 @@
 
 #include "host/Exceptions.h"
 #include "platform/Kernel.h"
+#include "platform/Locale.h"
 #include "platform/Modules.h"
 #include "platform/Units.h"
 
@@ -92,6 +93,21 @@ TdxUnitsLoader* dxUnitsLoader() {
   if (!loader) loader.reset(new TdxUnitsLoader);
   return loader.get();
 }
+
+// --- Character classes -------------------------------------------------------
+
+namespace {
+
+WORD CharType(Char C) {
+  WORD type = 0;
+  return GetStringTypeW(CT_CTYPE1, &C, 1, &type) ? type : 0;
+}
+
+}  // namespace
+
+bool dxCharIsAlpha(Char C) { return (CharType(C) & C1_ALPHA) != 0; }
+
+bool dxCharIsNumeric(Char C) { return (CharType(C) & C1_DIGIT) != 0; }
 
 // --- Platform flags ----------------------------------------------------------
 

@@ -1,6 +1,6 @@
 #pragma once
-// The suite's core: the deferred unit loader, the platform flags and the
-// resource-strings repository with its listeners.
+// The suite's core: the deferred unit loader, the character classes, the
+// platform flags and the resource-strings repository with its listeners.
 
 #include <memory>
 #include <vector>
@@ -40,6 +40,11 @@ class TdxUnitsLoader : public TObject {
 
 // The loader of the process, made on first use.
 TdxUnitsLoader* dxUnitsLoader();
+
+// Character classes of the system's character-type table.
+bool dxCharIsAlpha(Char C);
+// A decimal digit of any script.
+bool dxCharIsNumeric(Char C);
 
 // The platform flags, computed once when the unit starts.
 extern bool IsWin9X;

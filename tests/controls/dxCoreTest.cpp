@@ -127,6 +127,34 @@ TEST(PlatformFlags, DescribeWindowsNT61Natively) {
   for (const TFlag& f : flags) EXPECT_EQ(f.Value, f.Expected) << f.Name;
 }
 
+TEST(CharacterClasses, LettersAndDecimalDigitsOfAnyScript) {
+  struct TCase {
+    Char C;
+    bool Alpha, Numeric;
+  } cases[] = {
+      {u'a', true, false},
+      {u'Z', true, false},
+      {u'\u00E9', true, false},  // e acute
+      {u'\u00DF', true, false},  // sharp s
+      {u'\u03A9', true, false},  // Greek capital omega
+      {u'\u0436', true, false},  // Cyrillic zhe
+      {u'\u4E2D', true, false},  // an ideograph
+      {u'0', false, true},
+      {u'9', false, true},
+      {u'\u0663', false, true},  // Arabic-Indic three
+      {u'\uFF15', false, true},  // fullwidth five
+      {u'_', false, false},
+      {u' ', false, false},
+      {u'+', false, false},
+      {u'\0', false, false},
+      {Char(0xD800), false, false},  // half of a surrogate pair
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(dxCharIsAlpha(c.C), c.Alpha) << std::hex << int(c.C);
+    EXPECT_EQ(dxCharIsNumeric(c.C), c.Numeric) << std::hex << int(c.C);
+  }
+}
+
 class TListener : public TObject, public IdxLocalizerListener {
  public:
   TListener(std::vector<int>& ALog, int AId) : FLog(ALog), FId(AId) {}
