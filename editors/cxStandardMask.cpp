@@ -188,6 +188,9 @@ void TcxStandardMask::Format(String& AText, bool AChangeCharCase, bool AMatchFor
   for (Integer k = FLeading ? length - 1 : 0; k >= 0 && k < length; k += step) {
     Char c = AText[k];
     const bool isBlank = c == FBlank;
+    // Judged on the character as given: a failed check may have changed
+    // the case of a letter blank.
+    const bool keepsPlace = IsBlankOrSpace(AText[k], FBlank);
     for (Integer m = next; m >= 0 && m < count; m += step) {
       const TcxStandardMaskCustomItem* item = FItems[m].get();
       const bool isPlaceholder = AsPlaceholder(item) != nullptr;
@@ -200,7 +203,7 @@ void TcxStandardMask::Format(String& AText, bool AChangeCharCase, bool AMatchFor
         next = m + step;
         break;
       }
-      if (isPlaceholder && IsBlankOrSpace(c, FBlank)) {
+      if (isPlaceholder && keepsPlace) {
         next = m + step;
         break;
       }
@@ -228,10 +231,13 @@ bool TcxStandardMask::IsTextValid(String& AText, bool AFull) const {
   if (AFull ? AText.size() != FItems.size() : AText.size() > FItems.size()) return false;
   for (size_t i = 0; i < AText.size(); ++i) {
     const TcxStandardMaskCustomItem* item = FItems[i].get();
+    const Char given = AText[i];
     if (item->Check(AText[i])) continue;
     const TcxStandardMaskManyItem* placeholder = AsPlaceholder(item);
     const bool blankAllowed = placeholder && (!AFull || placeholder->GetOptional());
-    if (!blankAllowed || !IsBlankOrSpace(AText[i], FBlank)) return false;
+    if (!blankAllowed || !IsBlankOrSpace(given, FBlank)) return false;
+    // A blank stays the blank, whatever case the failed check gave it.
+    AText[i] = given;
   }
   return true;
 }

@@ -170,6 +170,8 @@ TEST(StandardMask, FormatLaysTextOntoThePlaceholders) {
       {u">0<>L", u"a", false, false, u"_a"},
       // Matched to a literal only through that conversion, the literal shows.
       {u">0\\X", u"x", false, false, u"_X"},
+      // A letter blank keeps its place though the failed check made it "X".
+      {u">99;1;x", u"x5", true, false, u"x5"},
   };
   TcxStandardMask mask;
   for (const TCase& c : cases) {
@@ -248,6 +250,17 @@ TEST(StandardMask, ValidationAppliesTheItemsCaseConversions) {
   text = u"a____";
   EXPECT_FALSE(mask.IsFullValid(text)) << "a blank in a required letter";
   EXPECT_TRUE(mask.IsValid(text));
+}
+
+TEST(StandardMask, ALetterBlankStaysTheBlankThroughCaseConversion) {
+  TcxStandardMask mask;
+  mask.Compile(u">99;1;x");
+  String text = u"x5";
+  EXPECT_TRUE(mask.IsFullValid(text));
+  EXPECT_EQ(Utf8(text), "x5");
+  text = u"xx";
+  EXPECT_TRUE(mask.IsValid(text));
+  EXPECT_EQ(Utf8(text), "xx");
 }
 
 // The standard date and date-time edit masks of the fixed profiles, written

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "editors/cxStandardMask.h"
-#include "host/SysUtils.h"
 
 namespace {
 
@@ -50,14 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
 
   String copy = fullEmpty;
   Check(mask.IsValid(copy));
-  // A blank that case conversion changes stops being the blank once a
-  // placeholder has converted it; otherwise the empty text stays as it is.
-  const String blank(1, mask.GetBlank());
-  if (AnsiUpperCase(blank) == blank && AnsiLowerCase(blank) == blank) {
-    copy = fullEmpty;
-    mask.Format(copy, false, true);
-    Check(copy == fullEmpty);
-  }
+  copy = fullEmpty;
+  mask.Format(copy, false, true);
+  Check(copy == fullEmpty);
   if (mask.GetSaveLiteralCharacters()) {
     copy = mask.GetEmptyString();
     Check(mask.IsValid(copy));
