@@ -58,8 +58,6 @@ bool TcxStandardMaskNumericSymbolItem::Check(Char& AChar) const {
 
 // --- Compiling ---------------------------------------------------------------
 
-TcxStandardMask::~TcxStandardMask() { Clear(); }
-
 void TcxStandardMask::Clear() {
   FMask.clear();
   FLeading = false;

@@ -94,9 +94,6 @@ class TcxStandardMaskNumericSymbolItem : public TcxStandardMaskManyItem {
 class TcxStandardMask : public TObject {
   HOST_CLASS(TcxStandardMask);
 
-  TcxStandardMask() = default;
-  ~TcxStandardMask() override;
-
   // Replaces what was compiled before. "/" and ":" take the run-time's date
   // and time separators as they are now.
   void Compile(const String& AMask);
@@ -117,6 +114,8 @@ class TcxStandardMask : public TObject {
   bool IsFullValid(String& AText) const;
   bool IsValid(String& AText) const;
 
+  // The mask last compiled.
+  const String& GetMask() const { return FMask; }
   Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
   TcxStandardMaskCustomItem* GetItems(Integer AIndex) const { return FItems.at(AIndex).get(); }
   Char GetBlank() const { return FBlank; }

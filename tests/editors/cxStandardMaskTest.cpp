@@ -97,6 +97,7 @@ TEST(StandardMask, CompilingAgainStartsFromScratch) {
   TcxStandardMask mask;
   mask.Compile(u"!99;0;*");
   mask.Compile(u"99");
+  EXPECT_EQ(Utf8(mask.GetMask()), "99");
   EXPECT_TRUE(mask.GetSaveLiteralCharacters());
   EXPECT_EQ(mask.GetBlank(), u'_');
   String text = u"5";
@@ -104,6 +105,7 @@ TEST(StandardMask, CompilingAgainStartsFromScratch) {
   EXPECT_EQ(Utf8(text), "5_") << "no longer filled from the right";
   mask.Clear();
   EXPECT_EQ(mask.GetCount(), 0);
+  EXPECT_EQ(Utf8(mask.GetMask()), "");
 }
 
 TEST_F(StandardMaskSeparators, AreTakenWhenCompiling) {
@@ -235,32 +237,30 @@ TEST(StandardMask, ValidationOfThePhoneMask) {
 }
 
 TEST(StandardMask, ValidationAppliesTheItemsCaseConversions) {
+  struct TCase {
+    const char16_t* Mask;
+    const char16_t* Text;
+    bool Full, Valid;
+    const char16_t* Converted;
+  } cases[] = {
+      {u">LL<ll#", u"aBcD+", true, true, u"ABcd+"},
+      {u">LL<ll#", u"xY", false, true, u"XY"},
+      {u">LL<ll#", u"ab__", true, false, u"ab__"},    // short: nothing checked
+      {u">LL<ll#", u"ab___", true, true, u"AB___"},  // blanks in the optional places
+      {u">LL<ll#", u"a____", true, false, u"A____"},  // a blank in a required letter
+      {u">LL<ll#", u"a____", false, true, u"A____"},
+      // A letter blank stays the blank though the failed check made it "X".
+      {u">99;1;x", u"x5", true, true, u"x5"},
+      {u">99;1;x", u"xx", false, true, u"xx"},
+  };
   TcxStandardMask mask;
-  mask.Compile(u">LL<ll#");
-  String text = u"aBcD+";
-  EXPECT_TRUE(mask.IsFullValid(text));
-  EXPECT_EQ(Utf8(text), "ABcd+");
-  text = u"xY";
-  EXPECT_TRUE(mask.IsValid(text));
-  EXPECT_EQ(Utf8(text), "XY");
-  text = u"ab__";
-  EXPECT_FALSE(mask.IsFullValid(text)) << "short";
-  text = u"ab___";
-  EXPECT_TRUE(mask.IsFullValid(text)) << "blanks in the optional places";
-  text = u"a____";
-  EXPECT_FALSE(mask.IsFullValid(text)) << "a blank in a required letter";
-  EXPECT_TRUE(mask.IsValid(text));
-}
-
-TEST(StandardMask, ALetterBlankStaysTheBlankThroughCaseConversion) {
-  TcxStandardMask mask;
-  mask.Compile(u">99;1;x");
-  String text = u"x5";
-  EXPECT_TRUE(mask.IsFullValid(text));
-  EXPECT_EQ(Utf8(text), "x5");
-  text = u"xx";
-  EXPECT_TRUE(mask.IsValid(text));
-  EXPECT_EQ(Utf8(text), "xx");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(Utf8(c.Mask) + " / " + Utf8(c.Text) + (c.Full ? " full" : ""));
+    mask.Compile(c.Mask);
+    String text = c.Text;
+    EXPECT_EQ(c.Full ? mask.IsFullValid(text) : mask.IsValid(text), c.Valid);
+    EXPECT_EQ(Utf8(text), Utf8(c.Converted));
+  }
 }
 
 // The standard date and date-time edit masks of the fixed profiles, written
