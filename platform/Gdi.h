@@ -231,6 +231,11 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
 int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, void* lpvBits, BITMAPINFO* lpbmi, UINT usage);
 int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
               UINT ColorUse);
+// For tests of callers' row-by-row fallbacks: GetDIBits and SetDIBits fail
+// (answer 0) for every call spanning more than one scan line when
+// multiLineFails, and for every call that includes scan line failingLine
+// (numbered as `start` counts them; -1 for none). (false, -1) switches both off.
+void SetDIBitsFailures(bool multiLineFails, int failingLine);
 
 // --- Device contexts ------------------------------------------------------
 

@@ -128,6 +128,22 @@ LONG ImageRow(const TBitmapObject& b, bool topDown, UINT start, UINT line) {
   return topDown ? static_cast<LONG>(start + line) : b.Height - 1 - static_cast<LONG>(start + line);
 }
 
+struct TDIBitsFailures {
+  bool MultiLine = false;
+  int Line = -1;
+};
+
+TDIBitsFailures& DIBitsFailures() {
+  static TDIBitsFailures failures;
+  return failures;
+}
+
+bool FailsForTest(UINT start, UINT lines) {
+  const TDIBitsFailures& f = DIBitsFailures();
+  if (f.MultiLine && lines > 1) return true;
+  return f.Line >= 0 && static_cast<UINT>(f.Line) >= start && static_cast<UINT>(f.Line) - start < lines;
+}
+
 template <typename Visit>
 int ForRows(TBitmapObject& b, UINT start, UINT cLines, const BITMAPINFOHEADER& h, Visit visit) {
   if (!ValidDepth(h.biBitCount) || h.biWidth != b.Width || h.biHeight == 0 || h.biHeight == INT32_MIN)
@@ -135,6 +151,7 @@ int ForRows(TBitmapObject& b, UINT start, UINT cLines, const BITMAPINFOHEADER& h
   if (start >= static_cast<UINT>(b.Height) || cLines == 0) return 0;
   const bool topDown = h.biHeight < 0;
   const UINT lines = cLines < static_cast<UINT>(b.Height) - start ? cLines : static_cast<UINT>(b.Height) - start;
+  if (FailsForTest(start, lines)) return 0;
   const LONG stride = StrideOf(b.Width, h.biBitCount);
   for (UINT line = 0; line < lines; ++line) visit(ImageRow(b, topDown, start, line), line * static_cast<size_t>(stride));
   return static_cast<int>(lines);
@@ -158,6 +175,8 @@ TBitmapObject View(LONG width, WORD bpp, const RGBQUAD* colors) {
 }
 
 }  // namespace
+
+void SetDIBitsFailures(bool multiLineFails, int failingLine) { DIBitsFailures() = {multiLineFails, failingLine}; }
 
 int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, void* lpvBits, BITMAPINFO* lpbmi, UINT usage) {
   auto* b = GdiLookupAs<TBitmapObject>(hbm, OBJ_BITMAP);

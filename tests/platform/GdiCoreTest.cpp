@@ -116,6 +116,36 @@ TEST_F(Gdi, GetAndSetDIBitsConvertDepthsAndOrder) {
   DeleteDC(dc);
 }
 
+TEST_F(Gdi, TheDIBitsSwitchFailsSpansOrOneLine) {
+  HBITMAP image = CreateBitmap(1, 3, 1, 32, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = 1;
+  bi.bmiHeader.biHeight = -3;
+  bi.bmiHeader.biBitCount = 32;
+  DWORD pixels[3] = {};
+  struct Case {
+    bool MultiLine;
+    int Line;
+    UINT Start, Lines;
+    int Expected;
+  };
+  const Case cases[] = {
+      {true, -1, 0, 3, 0}, {true, -1, 0, 2, 0}, {true, -1, 1, 1, 1},  // spans fail, single lines read
+      {false, 1, 0, 3, 0}, {false, 1, 1, 1, 0}, {false, 1, 2, 1, 1},  // only calls that include line 1
+      {false, 1, 0, 1, 1}, {false, -1, 0, 3, 3},                      // off again
+  };
+  for (const Case& c : cases) {
+    SetDIBitsFailures(c.MultiLine, c.Line);
+    EXPECT_EQ(GetDIBits(dc, image, c.Start, c.Lines, pixels, &bi, DIB_RGB_COLORS), c.Expected)
+        << c.MultiLine << " " << c.Line << " " << c.Start << "+" << c.Lines;
+    EXPECT_EQ(SetDIBits(dc, image, c.Start, c.Lines, pixels, &bi, DIB_RGB_COLORS), c.Expected);
+  }
+  SetDIBitsFailures(false, -1);
+  DeleteObject(image);
+  DeleteDC(dc);
+}
+
 TEST_F(Gdi, CompatibleBitmapsFollowTheDC) {
   HDC memory = CreateCompatibleDC(nullptr);
   HBITMAP fromMemory = CreateCompatibleBitmap(memory, 4, 4);  // the DC still holds its 1-bit bitmap
