@@ -235,7 +235,21 @@ HBRUSH TBrush::GetHandle() {
   return FHandle;
 }
 
-HGDIOBJ TBrush::DetachHandle() { return std::exchange(FHandle, nullptr); }
+void TBrush::SetHandle(HBRUSH Value) {
+  LOGBRUSH lb;
+  if (!Value || Value == FHandle || GetObjectType(Value) != OBJ_BRUSH ||
+      GetObjectW(Value, sizeof(lb), &lb) != static_cast<int>(sizeof(lb)))
+    return;
+  FColor = static_cast<TColor>(lb.lbColor);
+  FStyle = lb.lbStyle == BS_NULL      ? bsClear
+           : lb.lbStyle == BS_HATCHED ? static_cast<TBrushStyle>(bsHorizontal + lb.lbHatch)
+                                      : bsSolid;
+  FBitmap = nullptr;
+  FAdoptedHandle = Value;
+  Changed();
+}
+
+HGDIOBJ TBrush::DetachHandle() { return std::exchange(FHandle, std::exchange(FAdoptedHandle, nullptr)); }
 
 void TBrush::SetColor(TColor Value) {
   // A colour on a clear brush means a solid one, as the framework has it.

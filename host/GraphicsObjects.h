@@ -133,6 +133,11 @@ class TBrush : public TGraphicsObject {
   void Assign(TPersistent* Source) override;
 
   HBRUSH GetHandle();
+  // Adopts Value: the brush takes on its colour and style (a pattern counts
+  // as solid) and draws with it from now on, deleting it like a handle of its
+  // own, which stock objects such as the system colour brushes survive.
+  // nullptr or a handle that is not a brush is ignored.
+  void SetHandle(HBRUSH Value);
   bool HandleAllocated() const { return FHandle != nullptr; }
   // The colour of the fill, or of the hatch lines.
   TColor GetColor() const { return FColor; }
@@ -149,6 +154,8 @@ class TBrush : public TGraphicsObject {
 
  private:
   HBRUSH FHandle = nullptr;
+  // Given to SetHandle, taken up when the old handle is detached.
+  HBRUSH FAdoptedHandle = nullptr;
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
   TBitmap* FBitmap = nullptr;

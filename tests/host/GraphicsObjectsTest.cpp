@@ -273,6 +273,45 @@ TEST_F(GraphicsObjects, BrushHandlesByStyle) {
   EXPECT_EQ(brush.GetStyle(), bsSolid) << "giving a clear brush a colour makes it solid";
 }
 
+TEST_F(GraphicsObjects, BrushAdoptsAHandleItIsGiven) {
+  const struct {
+    HBRUSH Handle;
+    TColor Color;
+    TBrushStyle Style;
+  } cases[] = {
+      {CreateHatchBrush(HS_CROSS, RGB(1, 2, 3)), RGB(1, 2, 3), bsCross},
+      {CreateSolidBrush(RGB(10, 20, 30)), RGB(10, 20, 30), bsSolid},
+      {static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), 0, bsClear},
+  };
+  for (const auto& c : cases) {
+    TBrush brush;
+    int changes = 0;
+    brush.OnChange = [&](TObject*) { ++changes; };
+    brush.SetHandle(c.Handle);
+    EXPECT_EQ(brush.GetHandle(), c.Handle) << "the brush draws with the handle itself";
+    EXPECT_EQ(brush.GetColor(), c.Color);
+    EXPECT_EQ(brush.GetStyle(), c.Style);
+    EXPECT_EQ(changes, 1);
+    brush.SetHandle(c.Handle);
+    EXPECT_EQ(changes, 1) << "the same handle again changes nothing";
+  }  // each brush deleted its adopted handle: the leak check counts them
+
+  TBrush brush;
+  HBRUSH own = brush.GetHandle();
+  HBRUSH system = GetSysColorBrush(COLOR_BTNFACE);
+  brush.SetHandle(system);
+  EXPECT_EQ(brush.GetHandle(), system);
+  EXPECT_EQ(brush.GetColor(), static_cast<TColor>(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(GetObjectType(own), 0u) << "the brush's own handle went";
+  brush.SetColor(clRed);
+  EXPECT_NE(brush.GetHandle(), system);
+  LOGBRUSH lb;
+  EXPECT_EQ(GetObjectW(system, sizeof(lb), &lb), static_cast<int>(sizeof(lb))) << "stock: never deleted";
+  brush.SetHandle(nullptr);
+  brush.SetHandle(static_cast<HBRUSH>(GetStockObject(BLACK_PEN)));
+  EXPECT_EQ(brush.GetColor(), clRed) << "nullptr and other objects are ignored";
+}
+
 TEST_F(GraphicsObjects, PenHandlesAndModes) {
   TPen pen;
   EXPECT_EQ(pen.GetColor(), clBlack);
