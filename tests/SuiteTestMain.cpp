@@ -5,6 +5,7 @@
 #include "controls/dxCore.h"
 #include "controls/dxHooks.h"
 #include "controls/dxThreading.h"
+#include "graphics/cxGraphics.h"
 #include "host/HostUnits.h"
 #include "platform/Locale.h"
 #include "platform/Units.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   RegisterHooksUnit();
   RegisterDWMApiUnit();
   RegisterThreadingUnit();
+  RegisterGraphicsUnit();
   RegisterDataStorageUnit();
   TUnitsScope units;
   return RUN_ALL_TESTS();
