@@ -1,36 +1,15 @@
 #pragma once
 // What the graphics tests share: surfaces and bitmaps with known pixels, and
-// the graphics unit started again under other conditions.
+// the graphics unit started again without an entry point.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "controls/dxCore.h"
 #include "graphics/cxGraphics.h"
-#include "platform/Modules.h"
+#include "tests/graphics/GraphicsUnitRestart.h"
 #include "tests/platform/GdiTestSurface.h"
-
-// Ends the graphics unit, makes an entry point of the blend library missing
-// and starts the unit again, as if the system had no such entry; at the end
-// of the scope the entry comes back the same way.
-class TGraphicsUnitWithout {
- public:
-  explicit TGraphicsUnitWithout(LPCSTR AEntry) : FEntry(AEntry) { Restart(false); }
-  ~TGraphicsUnitWithout() { Restart(true); }
-  TGraphicsUnitWithout(const TGraphicsUnitWithout&) = delete;
-  TGraphicsUnitWithout& operator=(const TGraphicsUnitWithout&) = delete;
-
- private:
-  void Restart(bool AAvailable) {
-    dxUnitsLoader()->RemoveUnit(&FinalizeGraphics);
-    SetEntryPointAvailable(u"msimg32.dll", FEntry, AAvailable);
-    dxUnitsLoader()->AddUnit(&InitializeGraphics, &FinalizeGraphics);
-  }
-
-  LPCSTR FEntry;
-};
 
 // A 32-bit bitmap of the framework with the pixels given (0xAARRGGBB, top
 // row first), written through its scan lines.
