@@ -814,9 +814,11 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData, int cchData) {
   const auto profile = Active();
   const LCTYPE type = LCType & ~ItemFlags;
   const Text* value = FindItem(*profile, type);
-  const CALID reportedCalendar = ReportedCalendarType.load();
-  const Text calendarType = Decimal(reportedCalendar);
-  if (type == LOCALE_ICALENDARTYPE && reportedCalendar != 0) value = &calendarType;
+  Text reportedCalendar;
+  if (type == LOCALE_ICALENDARTYPE && ReportedCalendarType.load() != 0) {
+    reportedCalendar = Decimal(ReportedCalendarType.load());
+    value = &reportedCalendar;
+  }
   if (!value) {
     SetLastError(ERROR_INVALID_FLAGS);
     return 0;
