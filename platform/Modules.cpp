@@ -6,6 +6,7 @@
 
 #include "platform/Dwmapi.h"
 #include "platform/Kernel.h"
+#include "platform/Locale.h"
 #include "platform/Msimg32.h"
 
 namespace {
@@ -30,7 +31,10 @@ FARPROC Proc(F* f) { return reinterpret_cast<FARPROC>(f); }
 std::vector<TLibrary>& Libraries() {
   static std::vector<TLibrary> libraries = {
       {u"msimg32", {{"AlphaBlend", Proc(&AlphaBlend)}, {"GradientFill", Proc(&GradientFill)}}},
-      {u"kernel32", {{"IsWow64Process", Proc(&IsWow64Process)}, {"QueueUserWorkItem", Proc(&QueueUserWorkItem)}}},
+      {u"kernel32",
+       {{"GetCalendarInfoW", Proc(&GetCalendarInfoW)},
+        {"IsWow64Process", Proc(&IsWow64Process)},
+        {"QueueUserWorkItem", Proc(&QueueUserWorkItem)}}},
       {u"dwmapi",
        {{"DwmDefWindowProc", Proc(&DwmDefWindowProc)},
         {"DwmEnableBlurBehindWindow", Proc(&DwmEnableBlurBehindWindow)},

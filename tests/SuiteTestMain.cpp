@@ -9,6 +9,7 @@
 #include "platform/Locale.h"
 #include "platform/Units.h"
 #include "values/cxDataStorage.h"
+#include "values/dxCalendarUtils.h"
 
 // The units run around the tests, with the fixed English profile so that no
 // answer depends on the machine's locale.
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   RegisterDWMApiUnit();
   RegisterThreadingUnit();
   RegisterDataStorageUnit();
+  RegisterCalendarUtilsUnit();
   TUnitsScope units;
   return RUN_ALL_TESTS();
 }

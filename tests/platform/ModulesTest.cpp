@@ -115,7 +115,7 @@ TEST_F(ModuleEntries, Kernel32AndDwmapiAnswerTheirEntryPoints) {
     std::vector<const char*> Entries;
   };
   const TCase cases[] = {
-      {u"kernel32.dll", {"IsWow64Process", "QueueUserWorkItem"}},
+      {u"kernel32.dll", {"GetCalendarInfoW", "IsWow64Process", "QueueUserWorkItem"}},
       {u"dwmapi.dll",
        {"DwmDefWindowProc", "DwmEnableBlurBehindWindow", "DwmEnableComposition", "DwmEnableMMCSS",
         "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor", "DwmGetWindowAttribute", "DwmIsCompositionEnabled",
