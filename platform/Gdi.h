@@ -327,13 +327,17 @@ inline constexpr DWORD WHITENESS = 0x00FF0062;
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL InvertRect(HDC hDC, const RECT* lprc);
+// A negative size reaches back from the start pixel, as StretchBlt's does.
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 // Monochrome device bitmaps meet colour through the destination's text
-// (bit 0) and background (bit 1) colours; colour meets monochrome through
-// the source's background colour (equal: 1, else 0). 1-bit DIB sections use
-// their colour table.
+// (bit 0) and background (bit 1) colours; colour meets monochrome device
+// bitmaps through the source's background colour (equal: 1, else 0). 1-bit
+// DIB sections use their colour table both ways: a colour pixel becomes the
+// nearest of its two entries.
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
-// Nearest pixels, or area averages with HALFTONE; negative sizes mirror.
+// Nearest pixels, or area averages with HALFTONE. A negative size on one
+// side mirrors; a negative destination size reaches back from its start
+// pixel, so (x + w - 1, -w) covers the columns x to x + w - 1.
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
 BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
