@@ -135,6 +135,14 @@ void CreateStockFonts(HGDIOBJ* stock);
 // when no font is installed.
 TFontObject* DCFont(TDeviceContext* dc);
 
+// One ring of a three-dimensional edge: its system colours.
+struct TEdgeRing {
+  int TopLeft;
+  int BottomRight;
+};
+// The rings DrawEdge draws for the edge and flags, outer first; the count.
+int EdgeRings(UINT edge, UINT flags, TEdgeRing rings[2]);
+
 // The surface a DC draws on, or nullptr.
 TBitmapObject* DCSurface(TDeviceContext* dc);
 
