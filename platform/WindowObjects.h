@@ -252,6 +252,9 @@ void ForgetFocus(HWND h);
 void ForgetCaret(HWND h);
 // The procedures of the built-in control classes.
 LRESULT ButtonWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT EditWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+// A key or button pressed: a shown caret blinks again from the start.
+void RestartCaretBlink();
 // Painting a window takes its caret off its pixels and puts it back after.
 void TakeCaretOffForPaint(HWND h);
 void PutCaretBackAfterPaint(HWND h);
