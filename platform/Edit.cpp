@@ -7,7 +7,7 @@
 
 #include "platform/EditControl.h"
 #include "platform/Locale.h"
-#include "platform/Painting.h"
+#include "platform/WindowObjects.h"
 
 namespace {
 
@@ -106,17 +106,7 @@ LRESULT Handle(TEditControl& Edit, UINT Msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
     case WM_SIZE:
     case WM_STYLECHANGED: Relayout(Edit); return 0;
-    case WM_PAINT: {
-      if (wParam) {
-        PaintEdit(Edit, reinterpret_cast<HDC>(wParam));
-        return 0;
-      }
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      PaintEdit(Edit, dc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_PAINT: PaintControl(h, wParam, [&Edit](HDC dc) { PaintEdit(Edit, dc); }); return 0;
     case WM_PRINTCLIENT: PaintEdit(Edit, reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;  // painting covers the whole client area
     case WM_ENABLE: Invalidate(Edit); return 0;
