@@ -138,6 +138,8 @@ const std::vector<TCase>& Cases() {
        {K(VK_LEFT, Ctrl), K(VK_LEFT, Ctrl)}, u"one two  three", 4, 4, 4, 0, 0},
       {"ctrl shift left selects a word", 0, 0, u"one two", 7, 7, {K(VK_LEFT, Ctrl | Shift)}, u"one two", 4, 7, 4, 0,
        0},
+      {"left steps over a surrogate pair", 0, 0, u"a\U0001F600b", 3, 3, {K(VK_LEFT)}, u"a\U0001F600b", 1, 1, 1, 0, 0},
+      {"backspace removes a surrogate pair whole", 0, 0, u"a\U0001F600b", 3, 3, {K(VK_BACK)}, u"ab", 1, 1, 1, 1, 0},
       {"delete removes the next character", 0, 0, u"abc", 1, 1, {K(VK_DELETE)}, u"ac", 1, 1, 1, 1, 0},
       {"delete at the end changes nothing", 0, 0, u"abc", 3, 3, {K(VK_DELETE)}, u"abc", 3, 3, 3, 0, 0},
       {"delete removes the selection", 0, 0, u"abcdef", 1, 4, {K(VK_DELETE)}, u"aef", 1, 1, 1, 1, 0},
@@ -353,6 +355,22 @@ TEST_F(EditChanges, TheClipboardRoundTripCutsAtLineBreaksAndTheMaximum) {
   EXPECT_EQ(std::u16string(static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)))), u"one ");
   CloseClipboard();
   EXPECT_EQ(Text(), u"firstfione ");
+}
+
+TEST_F(EditChanges, WithoutAutomaticScrollingTextThatWouldNotFitIsRefused) {
+  Edit = CreateWindowExW(0, u"EDIT", u"", WS_CHILD | WS_VISIBLE, EditLeft, EditTop, 40, 24, Top, reinterpret_cast<HMENU>(7), nullptr,
+                         nullptr);
+  SetFocus(Edit);
+  const std::u16string typed = u"wwwwwwwwwwwwwwwwwwww";
+  for (char16_t c : typed) SendMessageW(Edit, WM_CHAR, c, 0);
+  // As many as fit in 40 less the margins and the caret.
+  size_t fit = 0;
+  while (fit < typed.size() && Font.Width(typed.substr(0, fit + 1)) <= 40 - 2 * Margin - 1) ++fit;
+  ASSERT_LT(fit, typed.size());
+  EXPECT_EQ(Text(), typed.substr(0, fit));
+  EXPECT_EQ(Beeps(), static_cast<int>(typed.size() - fit));
+  EXPECT_EQ(SendMessageW(Edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  EXPECT_EQ(Notifications(EN_MAXTEXT), static_cast<int>(typed.size() - fit));
 }
 
 TEST_F(EditChanges, TheControlAnswersItsMessages) {
