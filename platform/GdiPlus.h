@@ -37,14 +37,12 @@ enum GpStatus : int {
   PropertyNotFound = 19,
   PropertyNotSupported = 20,
 };
-using Status = GpStatus;
 
 using REAL = float;
 using ARGB = DWORD;  // 0xAARRGGBB
 using PixelFormat = INT;
 
 // Pixel formats: index | bits << 8 | flags.
-inline constexpr PixelFormat PixelFormatIndexed = 0x00010000;
 inline constexpr PixelFormat PixelFormatGDI = 0x00020000;
 inline constexpr PixelFormat PixelFormatAlpha = 0x00040000;
 inline constexpr PixelFormat PixelFormatPAlpha = 0x00080000;

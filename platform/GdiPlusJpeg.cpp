@@ -29,10 +29,22 @@ struct TJpegErrors {
 
 [[noreturn]] void Fail(j_common_ptr info) { std::longjmp(reinterpret_cast<TJpegErrors*>(info->err)->Jump, 1); }
 
-// Warnings let decoding go on, except the one for a file that ends early:
-// a truncated image is a failure, not a grey one.
+// Warnings about the image data itself (it ends early, breaks off at a
+// marker or cannot be decoded) fail the image: libjpeg would fill the rest
+// with grey, and a few bytes could claim an image of any size. Warnings
+// about extras (unknown versions, stray bytes between segments) do not.
 void Warn(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) Fail(info);
+  if (level >= 0) return;  // trace messages
+  switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_NOT_SEQUENTIAL: Fail(info);
+    default: break;
+  }
 }
 
 void Silent(j_common_ptr) {}

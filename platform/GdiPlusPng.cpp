@@ -34,6 +34,7 @@ struct TPngDecoder {
   TPngSource Source;
   png_uint_32 Width = 0;
   png_uint_32 Height = 0;
+  unsigned PixelBits = 0;  // as stored
   bool HasAlpha = false;
 };
 
@@ -41,6 +42,10 @@ struct TPngDecoderGuard {
   TPngDecoder& Decoder;
   ~TPngDecoderGuard() { png_destroy_read_struct(&Decoder.Png, &Decoder.Info, nullptr); }
 };
+
+// Deflate makes at most 1032 bytes of one: a file cannot hold more samples
+// than that, whatever its header declares.
+constexpr uint64_t MaxInflation = 1032;
 
 // The header, and transformations that turn every colour type and depth
 // into 8-bit BGRA (alpha 255 without transparency), interlace undone.
@@ -50,6 +55,7 @@ bool ReadHeader(TPngDecoder& d) {
   png_read_info(d.Png, d.Info);
   d.Width = png_get_image_width(d.Png, d.Info);
   d.Height = png_get_image_height(d.Png, d.Info);
+  d.PixelBits = png_get_channels(d.Png, d.Info) * png_get_bit_depth(d.Png, d.Info);
   d.HasAlpha = (png_get_color_type(d.Png, d.Info) & PNG_COLOR_MASK_ALPHA) || png_get_valid(d.Png, d.Info, PNG_INFO_tRNS);
   png_set_expand(d.Png);
   png_set_scale_16(d.Png);
@@ -111,6 +117,7 @@ GpStatus DecodePng(const BYTE* data, size_t size, TDecodedImage& image) {
   if (!d.Info) return OutOfMemory;
   if (!ReadHeader(d)) return InvalidParameter;
   if (!WithinImageLimits(d.Width, d.Height)) return OutOfMemory;
+  if (uint64_t{d.Width} * d.Height * d.PixelBits / 8 > MaxInflation * size) return InvalidParameter;
   image.Width = static_cast<INT>(d.Width);
   image.Height = static_cast<INT>(d.Height);
   image.HasAlpha = d.HasAlpha;

@@ -105,7 +105,7 @@ TEST_F(GdiplusBitmaps, OwnedBitmapsStartZeroedAndRefuseBadArguments) {
   } cases[] = {
       {"zero width", 0, 1, 4, PixelFormat32bppARGB, memory, InvalidParameter},
       {"negative height", 1, -1, 4, PixelFormat32bppARGB, memory, InvalidParameter},
-      {"indexed format", 1, 1, 4, 0x00030803, memory, InvalidParameter},
+      {"8 bits indexed", 1, 1, 4, 0x00030803, memory, InvalidParameter},
       {"stride not a multiple of 4", 2, 1, 6, PixelFormat24bppRGB, memory, InvalidParameter},
       {"stride shorter than a row", 3, 1, 8, PixelFormat32bppARGB, memory, InvalidParameter},
       {"wider than 65535", 65536, 1, 0, PixelFormat32bppARGB, nullptr, OutOfMemory},
@@ -261,6 +261,20 @@ TEST_F(GdiplusBitmaps, ClonesOwnTheirPixelsAndKeepTheFormats) {
   pixel = 0;
   EXPECT_EQ(Pixels(clone, PixelFormat32bppARGB)[0], 0x80FF0000u);
   EXPECT_EQ(GdipCloneImage(image.Handle, nullptr), InvalidParameter);
+}
+
+TEST_F(GdiplusBitmaps, RawFormatsAreTheSevenPublishedOnes) {
+  // BMP's is the value the suite names; the others differ from it in the
+  // first field only.
+  EXPECT_EQ(ImageFormatBMP, (GUID{0xB96B3CAB, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}}));
+  const GUID formats[] = {ImageFormatMemoryBMP, ImageFormatBMP, ImageFormatJPEG, ImageFormatPNG,
+                          ImageFormatGIF,       ImageFormatTIFF, ImageFormatIcon};
+  const DWORD firsts[] = {0xB96B3CAA, 0xB96B3CAB, 0xB96B3CAE, 0xB96B3CAF, 0xB96B3CB0, 0xB96B3CB1, 0xB96B3CB5};
+  for (size_t i = 0; i < std::size(formats); ++i) {
+    GUID expected = ImageFormatBMP;
+    expected.Data1 = firsts[i];
+    EXPECT_EQ(formats[i], expected) << i;
+  }
 }
 
 TEST_F(GdiplusBitmaps, UnknownAndDisposedHandlesAreInvalid) {

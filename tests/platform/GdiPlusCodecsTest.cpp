@@ -387,30 +387,44 @@ TEST_F(GdiplusCodecs, LoadingReadsFromThePositionAndCountsDecodes) {
   EXPECT_EQ(GdipLoadImageFromStream(nullptr, none.Out()), InvalidParameter);
 }
 
-TEST_F(GdiplusCodecs, DeclaredSizesBeyondTheLimitsAreRefusedBeforeDecoding) {
-  TBytes wideBmp = MakeBmp(65536, 1, 24, {TBytes(65536 * 3, 0x7F)});
-  TBytes jpeg = ResourceBytes(u"FLAT_GREY_JPG");
-  // The frame header (FF C0) holds the height and width after its length
-  // and precision: make it 65500 x 65500, the largest libjpeg takes.
+// A JPEG fixture whose frame header (FF C0) declares another size, after
+// its length and precision.
+TBytes JpegDeclaring(LPCWSTR fixture, WORD width, WORD height) {
+  TBytes jpeg = ResourceBytes(fixture);
   for (size_t i = 0; i + 8 < jpeg.size(); ++i)
     if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-      jpeg[i + 5] = jpeg[i + 7] = 0xFF;
-      jpeg[i + 6] = jpeg[i + 8] = 0xDC;
+      jpeg[i + 5] = static_cast<BYTE>(height >> 8), jpeg[i + 6] = static_cast<BYTE>(height);
+      jpeg[i + 7] = static_cast<BYTE>(width >> 8), jpeg[i + 8] = static_cast<BYTE>(width);
       break;
     }
+  return jpeg;
+}
+
+TEST_F(GdiplusCodecs, DeclaredSizesBeyondTheLimitsAreRefusedBeforeDecoding) {
   const struct {
     const char* Name;
     TBytes Bytes;
   } cases[] = {
       {"PNG 65536 wide", MakePng(65536, 1, 1, Grey, {TBytes(8192, 0)})},
       {"PNG of 2^26 + 8192 pixels", MakePng(8193, 8192, 1, Grey, {TBytes(1025, 0)})},
-      {"BMP 65536 wide", wideBmp},
-      {"JPEG 65500 x 65500", jpeg},
+      {"BMP 65536 wide", MakeBmp(65536, 1, 24, {TBytes(65536 * 3, 0x7F)})},
+      // The largest libjpeg takes.
+      {"JPEG 65500 x 65500", JpegDeclaring(u"FLAT_GREY_JPG", 65500, 65500)},
   };
   for (const auto& c : cases) {
     TImage none;
     EXPECT_EQ(Load(c.Bytes, none), OutOfMemory) << c.Name;
   }
+}
+
+TEST_F(GdiplusCodecs, FilesTooShortForTheSizeTheyDeclareFail) {
+  // Deflate inflates 1032 times at most: 100 bytes hold no 4096 x 4096 RGBA.
+  TImage png;
+  EXPECT_EQ(Load(MakePng(4096, 4096, 8, Rgba, {TBytes(16, 0)}), png), InvalidParameter);
+  // The image data of a 16 x 16 JPEG ends long before 4096 x 4096 pixels:
+  // libjpeg would paint the rest grey.
+  TImage jpeg;
+  EXPECT_EQ(Load(JpegDeclaring(u"FLAT_COLOUR_JPG", 4096, 4096), jpeg), InvalidParameter);
 }
 
 // Fixtures made elsewhere, and images this library wrote.
