@@ -21,6 +21,9 @@ namespace {
 // Progressive files may have any number of scans, each a pass over the
 // whole image; real ones have a dozen or so.
 constexpr int MaxScans = 500;
+// What libjpeg may hold at once: progressive files keep every coefficient
+// of the image (2 bytes a sample) until their last scan.
+constexpr long MaxDecoderMemory = 256L << 20;
 
 struct TJpegErrors {
   jpeg_error_mgr Manager;
@@ -81,6 +84,7 @@ bool ReadHeader(TJpegDecoder& d, const BYTE* data, size_t size) {
   if (setjmp(d.Errors.Jump)) return false;
   jpeg_create_decompress(&d.Info);
   d.Created = true;
+  d.Info.mem->max_memory_to_use = MaxDecoderMemory;
   d.Progress.progress_monitor = LimitScans;
   d.Info.progress = &d.Progress;
   jpeg_mem_src(&d.Info, data, static_cast<unsigned long>(size));
@@ -99,10 +103,15 @@ bool ReadHeader(TJpegDecoder& d, const BYTE* data, size_t size) {
   return true;
 }
 
-bool ReadRows(TJpegDecoder& d, BYTE* pixels) {
+// A progressive file is read whole here, before any pixel is made.
+bool Start(TJpegDecoder& d) {
   if (setjmp(d.Errors.Jump)) return false;
   jpeg_start_decompress(&d.Info);
-  if (d.Info.output_components != 4) return false;
+  return d.Info.output_components == 4;
+}
+
+bool ReadRows(TJpegDecoder& d, BYTE* pixels) {
+  if (setjmp(d.Errors.Jump)) return false;
   const size_t stride = static_cast<size_t>(d.Info.output_width) * 4;
   while (d.Info.output_scanline < d.Info.output_height) {
     JSAMPROW row = pixels + d.Info.output_scanline * stride;
@@ -171,6 +180,7 @@ GpStatus DecodeJpeg(const BYTE* data, size_t size, TDecodedImage& image) {
   TJpegDecoderGuard guard{d};
   if (!ReadHeader(d, data, size)) return InvalidParameter;
   if (!WithinImageLimits(d.Info.image_width, d.Info.image_height)) return OutOfMemory;
+  if (!Start(d)) return InvalidParameter;
   image.Width = static_cast<INT>(d.Info.image_width);
   image.Height = static_cast<INT>(d.Info.image_height);
   image.Pixels.resize(static_cast<size_t>(image.Width) * static_cast<size_t>(image.Height) * 4);
