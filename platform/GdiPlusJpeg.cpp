@@ -126,6 +126,7 @@ bool ReadRows(TJpegDecoder& d, BYTE* pixels) {
 void CmykToBgra(BYTE* pixels, size_t count, bool inverted) {
   for (size_t i = 0; i < count; ++i) {
     BYTE* p = pixels + i * 4;
+    // What is left of white under each ink.
     DWORD c = p[0], m = p[1], y = p[2], k = p[3];
     if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
     p[0] = static_cast<BYTE>((y * k + 127) / 255);
