@@ -4,8 +4,11 @@
 
 #include <initializer_list>
 
+#include "host/DateUtils.h"
 #include "host/FormatSettings.h"
 #include "platform/Locale.h"
+#include "platform/SystemChanges.h"
+#include "values/cxFormats.h"
 
 namespace {
 
@@ -328,6 +331,54 @@ TEST_F(StandardMaskDates, PortugueseBR) {
                  {{u"02/01/2024 09:05:07", u"02/01/2024 09:05:07"},
                   {u"31/12/2024 23:59:58", u"31/12/2024 23:59:58"},
                   {u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07"}});
+}
+
+// The format controller's own date and date-time masks take the same
+// samples, and so do the texts its masked formats write.
+class StandardMaskControllerDates : public StandardMaskDates {
+ protected:
+  void SetUp() override { cxFormatController(); }
+  void TearDown() override {
+    StandardMaskDates::TearDown();
+    AnnounceSettingChange(0, u"intl");
+  }
+  // The desktop's way, which the controller follows.
+  static TcxFormatController* Announce(TLocaleProfile profile) {
+    SetLocaleProfile(profile);
+    AnnounceSettingChange(0, u"intl");
+    return cxFormatController();
+  }
+  static String Masked(const String& AFormat, Word year, Word month, Word day, Word hour, Word min, Word sec) {
+    return FormatDateTime(AFormat, EncodeDate(year, month, day) + EncodeTime(hour, min, sec, 0));
+  }
+};
+
+TEST_F(StandardMaskControllerDates, EnglishUS) {
+  const TcxFormatController* controller = Announce(TLocaleProfile::EnglishUS);
+  const String& dateFormat = controller->GetMaskedDateEditFormat();
+  ExpectAccepted(controller->GetStandardDateEditMask().c_str(), u"__/__/____",
+                 {{ShortDate(2024, 1, 2), u"_1/_2/2024"},
+                  {ShortDate(2024, 12, 31), u"12/31/2024"},
+                  {Masked(dateFormat, 2024, 1, 2, 0, 0, 0), u"01/02/2024"}});
+  const String& dateTimeFormat = controller->GetMaskedDateTimeEditFormat();
+  ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), u"__/__/____ __:__:__ __",
+                 {{u"1/2/2024 9:05:07 AM", u"_1/_2/2024 _9:05:07 AM"},
+                  {Masked(dateTimeFormat, 2024, 1, 2, 9, 5, 7), u"01/02/2024 09:05:07 AM"},
+                  {Masked(dateTimeFormat, 2024, 12, 31, 23, 59, 58), u"12/31/2024 11:59:58 PM"}});
+}
+
+TEST_F(StandardMaskControllerDates, PortugueseBR) {
+  const TcxFormatController* controller = Announce(TLocaleProfile::PortugueseBR);
+  const String& dateFormat = controller->GetMaskedDateEditFormat();
+  ExpectAccepted(controller->GetStandardDateEditMask().c_str(), u"__/__/____",
+                 {{ShortDate(2024, 1, 2), u"02/01/2024"},
+                  {ShortDate(2024, 12, 31), u"31/12/2024"},
+                  {Masked(dateFormat, 2024, 12, 31, 0, 0, 0), u"31/12/2024"}});
+  const String& dateTimeFormat = controller->GetMaskedDateTimeEditFormat();
+  ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), u"__/__/____ __:__:__",
+                 {{u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07"},
+                  {Masked(dateTimeFormat, 2024, 1, 2, 9, 5, 7), u"02/01/2024 09:05:07"},
+                  {Masked(dateTimeFormat, 2024, 12, 31, 23, 59, 58), u"31/12/2024 23:59:58"}});
 }
 
 }  // namespace
