@@ -353,32 +353,35 @@ class StandardMaskControllerDates : public StandardMaskDates {
   }
 };
 
-TEST_F(StandardMaskControllerDates, EnglishUS) {
-  const TcxFormatController* controller = Announce(TLocaleProfile::EnglishUS);
-  const String& dateFormat = controller->GetMaskedDateEditFormat();
-  ExpectAccepted(controller->GetStandardDateEditMask().c_str(), u"__/__/____",
-                 {{ShortDate(2024, 1, 2), u"_1/_2/2024"},
-                  {ShortDate(2024, 12, 31), u"12/31/2024"},
-                  {Masked(dateFormat, 2024, 1, 2, 0, 0, 0), u"01/02/2024"}});
-  const String& dateTimeFormat = controller->GetMaskedDateTimeEditFormat();
-  ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), u"__/__/____ __:__:__ __",
-                 {{u"1/2/2024 9:05:07 AM", u"_1/_2/2024 _9:05:07 AM"},
-                  {Masked(dateTimeFormat, 2024, 1, 2, 9, 5, 7), u"01/02/2024 09:05:07 AM"},
-                  {Masked(dateTimeFormat, 2024, 12, 31, 23, 59, 58), u"12/31/2024 11:59:58 PM"}});
-}
-
-TEST_F(StandardMaskControllerDates, PortugueseBR) {
-  const TcxFormatController* controller = Announce(TLocaleProfile::PortugueseBR);
-  const String& dateFormat = controller->GetMaskedDateEditFormat();
-  ExpectAccepted(controller->GetStandardDateEditMask().c_str(), u"__/__/____",
-                 {{ShortDate(2024, 1, 2), u"02/01/2024"},
-                  {ShortDate(2024, 12, 31), u"31/12/2024"},
-                  {Masked(dateFormat, 2024, 12, 31, 0, 0, 0), u"31/12/2024"}});
-  const String& dateTimeFormat = controller->GetMaskedDateTimeEditFormat();
-  ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), u"__/__/____ __:__:__",
-                 {{u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07"},
-                  {Masked(dateTimeFormat, 2024, 1, 2, 9, 5, 7), u"02/01/2024 09:05:07"},
-                  {Masked(dateTimeFormat, 2024, 12, 31, 23, 59, 58), u"31/12/2024 23:59:58"}});
+TEST_F(StandardMaskControllerDates, BothProfiles) {
+  struct TCase {
+    TLocaleProfile Profile;
+    const char16_t* DateEmpty;
+    const char16_t* ShortDate;  // 2024-01-02 in the profile's short date, laid on the mask
+    const char16_t* MaskedDate;  // 2024-12-31 by the masked format
+    const char16_t* DateTimeEmpty;
+    const char16_t* Typed;
+    const char16_t* TypedLaid;
+    const char16_t* Morning;  // 2024-01-02 09:05:07 by the masked format
+    const char16_t* Evening;  // 2024-12-31 23:59:58
+  } cases[] = {
+      {TLocaleProfile::EnglishUS, u"__/__/____", u"_1/_2/2024", u"12/31/2024", u"__/__/____ __:__:__ __",
+       u"1/2/2024 9:05:07 AM", u"_1/_2/2024 _9:05:07 AM", u"01/02/2024 09:05:07 AM", u"12/31/2024 11:59:58 PM"},
+      {TLocaleProfile::PortugueseBR, u"__/__/____", u"02/01/2024", u"31/12/2024", u"__/__/____ __:__:__",
+       u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07", u"02/01/2024 09:05:07", u"31/12/2024 23:59:58"},
+  };
+  for (const TCase& c : cases) {
+    const TcxFormatController* controller = Announce(c.Profile);
+    SCOPED_TRACE(Utf8(controller->GetStandardDateTimeEditMask()));
+    ExpectAccepted(controller->GetStandardDateEditMask().c_str(), c.DateEmpty,
+                   {{ShortDate(2024, 1, 2), c.ShortDate},
+                    {Masked(controller->GetMaskedDateEditFormat(), 2024, 12, 31, 0, 0, 0), c.MaskedDate}});
+    const String& format = controller->GetMaskedDateTimeEditFormat();
+    ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), c.DateTimeEmpty,
+                   {{c.Typed, c.TypedLaid},
+                    {Masked(format, 2024, 1, 2, 9, 5, 7), c.Morning},
+                    {Masked(format, 2024, 12, 31, 23, 59, 58), c.Evening}});
+  }
 }
 
 }  // namespace
