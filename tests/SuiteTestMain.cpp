@@ -9,6 +9,8 @@
 #include "platform/Locale.h"
 #include "platform/Units.h"
 #include "values/cxDataStorage.h"
+#include "values/cxDateUtils.h"
+#include "values/cxFormats.h"
 #include "values/dxCalendarUtils.h"
 
 // The units run around the tests, with the fixed English profile so that no
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
   RegisterThreadingUnit();
   RegisterDataStorageUnit();
   RegisterCalendarUtilsUnit();
+  RegisterDateUtilsUnit();
+  RegisterFormatsUnit();
   TUnitsScope units;
   return RUN_ALL_TESTS();
 }
