@@ -18,7 +18,7 @@ struct TBmpImage {
 };
 
 // Reads one BMP from the stream's position, which afterwards lies just past
-// its pixels. The headers are checked against each other and against what
+// its pixels, through the platform's BMP reader (platform/BmpCodec.h). The headers are checked against each other and against what
 // the stream still holds before anything is allocated: EInvalidGraphic for
 // what no BMP can be or the GDI cannot hold, EReadError for a stream that
 // ends early. Uncompressed images of 1, 4, 8, 16, 24 and 32 bits (16 and 32

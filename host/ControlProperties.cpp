@@ -16,6 +16,11 @@ const TEnumNames& AnchorNames() {
   return names;
 }
 
+const TEnumNames& AlignmentNames() {
+  static const TEnumNames names{{u"taLeftJustify", u"taRightJustify", u"taCenter"}};
+  return names;
+}
+
 namespace {
 
 const TEnumNames& DragModeNames() {

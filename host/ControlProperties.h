@@ -15,3 +15,5 @@ std::vector<TPropInfo> ControlProperties(std::initializer_list<std::u16string_vi
 
 const TEnumNames& AlignNames();
 const TEnumNames& AnchorNames();
+// TAlignment's, for the controls that publish an Alignment.
+const TEnumNames& AlignmentNames();

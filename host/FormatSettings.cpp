@@ -6,20 +6,6 @@ TFormatSettings FormatSettings;
 
 namespace {
 
-String LocaleText(LCID locale, LCTYPE item, const char16_t* fallback) {
-  const int size = GetLocaleInfoW(locale, item, nullptr, 0);
-  if (size <= 0) return fallback;
-  String text(static_cast<size_t>(size), u'\0');
-  if (GetLocaleInfoW(locale, item, text.data(), size) != size) return fallback;
-  text.resize(static_cast<size_t>(size - 1));
-  return text;
-}
-
-Char LocaleChar(LCID locale, LCTYPE item, Char fallback) {
-  const String text = LocaleText(locale, item, u"");
-  return text.empty() ? fallback : text[0];
-}
-
 Byte LocaleNumber(LCID locale, LCTYPE item, Byte fallback) {
   DWORD value = 0;
   if (GetLocaleInfoW(locale, item | LOCALE_RETURN_NUMBER, reinterpret_cast<LPWSTR>(&value), 2) != 2) return fallback;
@@ -53,31 +39,45 @@ String TranslateTimeFormat(const String& format) {
 
 TFormatSettings TFormatSettings::Create(LCID Locale) {
   TFormatSettings s;
-  s.CurrencyString = LocaleText(Locale, LOCALE_SCURRENCY, u"$");
+  s.CurrencyString = GetLocaleStr(Locale, LOCALE_SCURRENCY, u"$");
   s.CurrencyFormat = LocaleNumber(Locale, LOCALE_ICURRENCY, 0);
   s.NegCurrFormat = LocaleNumber(Locale, LOCALE_INEGCURR, 0);
   s.CurrencyDecimals = LocaleNumber(Locale, LOCALE_ICURRDIGITS, 2);
-  s.ThousandSeparator = LocaleChar(Locale, LOCALE_STHOUSAND, u',');
-  s.DecimalSeparator = LocaleChar(Locale, LOCALE_SDECIMAL, u'.');
-  s.DateSeparator = LocaleChar(Locale, LOCALE_SDATE, u'/');
-  s.TimeSeparator = LocaleChar(Locale, LOCALE_STIME, u':');
-  s.ListSeparator = LocaleChar(Locale, LOCALE_SLIST, u',');
-  s.ShortDateFormat = LocaleText(Locale, LOCALE_SSHORTDATE, u"M/d/yyyy");
-  s.LongDateFormat = LocaleText(Locale, LOCALE_SLONGDATE, u"dddd, MMMM d, yyyy");
-  s.TimeAMString = LocaleText(Locale, LOCALE_S1159, u"AM");
-  s.TimePMString = LocaleText(Locale, LOCALE_S2359, u"PM");
-  s.ShortTimeFormat = TranslateTimeFormat(LocaleText(Locale, LOCALE_SSHORTTIME, u"h:mm tt"));
-  s.LongTimeFormat = TranslateTimeFormat(LocaleText(Locale, LOCALE_STIMEFORMAT, u"h:mm:ss tt"));
+  s.ThousandSeparator = GetLocaleChar(Locale, LOCALE_STHOUSAND, u',');
+  s.DecimalSeparator = GetLocaleChar(Locale, LOCALE_SDECIMAL, u'.');
+  s.DateSeparator = GetLocaleChar(Locale, LOCALE_SDATE, u'/');
+  s.TimeSeparator = GetLocaleChar(Locale, LOCALE_STIME, u':');
+  s.ListSeparator = GetLocaleChar(Locale, LOCALE_SLIST, u',');
+  s.ShortDateFormat = GetLocaleStr(Locale, LOCALE_SSHORTDATE, u"M/d/yyyy");
+  s.LongDateFormat = GetLocaleStr(Locale, LOCALE_SLONGDATE, u"dddd, MMMM d, yyyy");
+  s.TimeAMString = GetLocaleStr(Locale, LOCALE_S1159, u"AM");
+  s.TimePMString = GetLocaleStr(Locale, LOCALE_S2359, u"PM");
+  s.ShortTimeFormat = TranslateTimeFormat(GetLocaleStr(Locale, LOCALE_SSHORTTIME, u"h:mm tt"));
+  s.LongTimeFormat = TranslateTimeFormat(GetLocaleStr(Locale, LOCALE_STIMEFORMAT, u"h:mm:ss tt"));
   for (int i = 0; i < 12; ++i) {
-    s.LongMonthNames[i] = LocaleText(Locale, LOCALE_SMONTHNAME1 + i, u"");
-    s.ShortMonthNames[i] = LocaleText(Locale, LOCALE_SABBREVMONTHNAME1 + i, u"");
+    s.LongMonthNames[i] = GetLocaleStr(Locale, LOCALE_SMONTHNAME1 + i, u"");
+    s.ShortMonthNames[i] = GetLocaleStr(Locale, LOCALE_SABBREVMONTHNAME1 + i, u"");
   }
   // The locale's day names start on Monday; the run-time's on Sunday.
   for (int i = 0; i < 7; ++i) {
-    s.LongDayNames[i] = LocaleText(Locale, LOCALE_SDAYNAME1 + (i + 6) % 7, u"");
-    s.ShortDayNames[i] = LocaleText(Locale, LOCALE_SABBREVDAYNAME1 + (i + 6) % 7, u"");
+    s.LongDayNames[i] = GetLocaleStr(Locale, LOCALE_SDAYNAME1 + (i + 6) % 7, u"");
+    s.ShortDayNames[i] = GetLocaleStr(Locale, LOCALE_SABBREVDAYNAME1 + (i + 6) % 7, u"");
   }
   return s;
 }
 
 void GetFormatSettings() { FormatSettings = TFormatSettings::Create(GetThreadLocale()); }
+
+String GetLocaleStr(LCID Locale, LCTYPE LocaleType, const String& Default) {
+  const int size = GetLocaleInfoW(Locale, LocaleType, nullptr, 0);
+  if (size <= 0) return Default;
+  String text(static_cast<size_t>(size), u'\0');
+  if (GetLocaleInfoW(Locale, LocaleType, text.data(), size) != size) return Default;
+  text.resize(static_cast<size_t>(size - 1));
+  return text;
+}
+
+Char GetLocaleChar(LCID Locale, LCTYPE LocaleType, Char Default) {
+  const String text = GetLocaleStr(Locale, LocaleType, u"");
+  return text.empty() ? Default : text[0];
+}

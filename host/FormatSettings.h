@@ -38,3 +38,9 @@ extern TFormatSettings FormatSettings;
 
 // Reloads FormatSettings from the user locale.
 void GetFormatSettings();
+
+// A text item of the locale (without its terminating zero), or Default when
+// the locale does not have it.
+String GetLocaleStr(LCID Locale, LCTYPE LocaleType, const String& Default);
+// The first character of a text item, or Default.
+Char GetLocaleChar(LCID Locale, LCTYPE LocaleType, Char Default);

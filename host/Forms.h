@@ -174,6 +174,10 @@ class TApplication : public TComponent {
   void SetTitle(const String& Value) { FTitle = Value; }
   // While one of the program's windows has the desktop's activation.
   bool GetActive() const { return FActive && GetActiveWindow(); }
+  // Whether a change of the desktop's locale reloads FormatSettings; off
+  // keeps a program's own settings.
+  bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool Value) { FUpdateFormatSettings = Value; }
 
   TExceptionEvent OnException;
   TNotifyEvent OnActivate;
@@ -190,6 +194,7 @@ class TApplication : public TComponent {
   bool FMainFormOnTaskBar = false;
   bool FTerminated = false;
   bool FActive = false;
+  bool FUpdateFormatSettings = true;
   String FTitle;
 };
 

@@ -2,7 +2,8 @@
 
 #include "host/Mouse.h"
 
-TMouse::TMouse() : FDragThreshold(GetSystemMetrics(SM_CXDRAG)) {}
+// The framework's own default, not the system's (smaller) drag rectangle.
+TMouse::TMouse() : FDragThreshold(5) {}
 
 Integer TMouse::GetWheelScrollLines() const {
   UINT lines = 3;

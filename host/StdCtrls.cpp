@@ -3,15 +3,11 @@
 #include <cwctype>
 
 #include "host/ControlProperties.h"
+#include "host/CustomEdit.h"
 #include "host/Forms.h"
 #include "host/StdCtrls.h"
 
 namespace {
-
-const TEnumNames& AlignmentNames() {
-  static const TEnumNames names{{u"taLeftJustify", u"taRightJustify", u"taCenter"}};
-  return names;
-}
 
 const TEnumNames& LayoutNames() {
   static const TEnumNames names{{u"tlTop", u"tlCenter", u"tlBottom"}};
@@ -293,4 +289,6 @@ void TButton::Dispatch(TMessage& Message) {
   }
 }
 
-void RegisterStdCtrlsClasses() { RegisterClasses({TLabel::StaticClass(), TButton::StaticClass()}); }
+void RegisterStdCtrlsClasses() {
+  RegisterClasses({TLabel::StaticClass(), TButton::StaticClass(), TEdit::StaticClass()});
+}

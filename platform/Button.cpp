@@ -120,17 +120,7 @@ bool Inside(HWND h, LPARAM lParam) {
 
 LRESULT ButtonWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   switch (Msg) {
-    case WM_PAINT: {
-      if (wParam) {
-        Draw(hWnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-      }
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hWnd, &ps);
-      Draw(hWnd, dc);
-      EndPaint(hWnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: PaintControl(hWnd, wParam, [hWnd](HDC dc) { Draw(hWnd, dc); }); return 0;
     case WM_PRINTCLIENT: Draw(hWnd, reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;  // the face covers everything
     // A double click is a second press.

@@ -1,13 +1,17 @@
 // The caret: one at a time, owned by a window, blinking on a thread timer
-// that runs only while the caret shows. It is drawn by inverting the
-// owner's pixels, so drawing it twice takes it away again; painting the
-// owner takes it off first and puts it back after.
+// that runs only while the caret shows. As the desktop's text fields do, it
+// blinks for 10 seconds after it last moved or the user last pressed a key
+// or a button, then stays on with no timer, so that an idle window never
+// wakes. It is drawn by inverting the owner's pixels, so drawing it twice
+// takes it away again; painting the owner takes it off first and puts it
+// back after.
 
 #include "platform/WindowObjects.h"
 
 namespace {
 
 constexpr UINT DefaultBlinkTime = 530;
+constexpr ULONGLONG BlinkTimeout = 10000;
 
 struct TCaret {
   HWND Owner = nullptr;
@@ -18,6 +22,7 @@ struct TCaret {
   bool On = false;
   bool Drawn = false;  // inverted on the owner's pixels right now
   UINT_PTR Timer = 0;
+  ULONGLONG Active = 0;  // when it last moved or the user last acted
 };
 
 TCaret& Caret() {
@@ -56,7 +61,14 @@ void Show(TCaret& c) {
 
 void Tick(HWND, UINT, UINT_PTR, DWORD) {
   TCaret& c = Caret();
-  c.On = !c.On;
+  // No blink may end past the timeout: this one leaves it on for good.
+  if (ClockNow() + BlinkTime() >= c.Active + BlinkTimeout) {
+    c.On = true;
+    KillTimer(nullptr, c.Timer);
+    c.Timer = 0;
+  } else {
+    c.On = !c.On;
+  }
   Show(c);
 }
 
@@ -66,6 +78,7 @@ void Restart() {
   if (c.Timer) KillTimer(nullptr, c.Timer);
   c.Timer = 0;
   c.On = c.Owner && c.Hidden == 0;
+  c.Active = ClockNow();
   Show(c);
   if (c.On) c.Timer = SetTimer(nullptr, 0, BlinkTime(), Tick);
 }
@@ -162,6 +175,11 @@ void TakeCaretOffForPaint(HWND h) {
 void PutCaretBackAfterPaint(HWND h) {
   TCaret& c = Caret();
   if (c.Owner == h) Show(c);
+}
+
+void RestartCaretBlink() {
+  const TCaret& c = Caret();
+  if (c.Owner && c.Hidden == 0) Restart();
 }
 
 void ForgetCaret(HWND h) {

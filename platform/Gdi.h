@@ -283,8 +283,18 @@ COLORREF GetNearestColor(HDC hdc, COLORREF color);
 
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
 HRGN CreateRectRgnIndirect(const RECT* lprect);
-// The corners are ellipse quarters of w × h, approximated.
+// The corners are ellipse quarters of w × h, approximated. Like the system's,
+// rounded regions stop a pixel short of the box at the right and bottom.
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h);
+// The rounded region whose corner ellipse is the whole box.
+HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2);
+HRGN CreateEllipticRgnIndirect(const RECT* lprect);
+// The pixels whose centres lie inside, by the fill mode (ALTERNATE or
+// WINDING): points on left and top edges are in, on right and bottom ones
+// out. Each polygon closes itself; those of a poly-polygon fill together.
+// nullptr for a bad mode or a polygon of fewer than two points.
+HRGN CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode);
+HRGN CreatePolyPolygonRgn(const POINT* pptl, const INT* pc, int cPoly, int iMode);
 BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
 int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode);
 BOOL EqualRgn(HRGN hrgn1, HRGN hrgn2);
@@ -332,13 +342,17 @@ inline constexpr DWORD WHITENESS = 0x00FF0062;
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL InvertRect(HDC hDC, const RECT* lprc);
+// A negative size reaches back from the start pixel, as StretchBlt's does.
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 // Monochrome device bitmaps meet colour through the destination's text
-// (bit 0) and background (bit 1) colours; colour meets monochrome through
-// the source's background colour (equal: 1, else 0). 1-bit DIB sections use
-// their colour table.
+// (bit 0) and background (bit 1) colours; colour meets monochrome device
+// bitmaps through the source's background colour (equal: 1, else 0). 1-bit
+// DIB sections use their colour table both ways: a colour pixel becomes the
+// nearest of its two entries.
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
-// Nearest pixels, or area averages with HALFTONE; negative sizes mirror.
+// Nearest pixels, or area averages with HALFTONE. A negative size on one
+// side mirrors; a negative destination size reaches back from its start
+// pixel, so (x + w - 1, -w) covers the columns x to x + w - 1.
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
 BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
@@ -430,6 +444,8 @@ inline constexpr UINT BDR_RAISEDOUTER = 0x0001;
 inline constexpr UINT BDR_SUNKENOUTER = 0x0002;
 inline constexpr UINT BDR_RAISEDINNER = 0x0004;
 inline constexpr UINT BDR_SUNKENINNER = 0x0008;
+inline constexpr UINT BDR_OUTER = BDR_RAISEDOUTER | BDR_SUNKENOUTER;
+inline constexpr UINT BDR_INNER = BDR_RAISEDINNER | BDR_SUNKENINNER;
 inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
 inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
 inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
@@ -439,13 +455,30 @@ inline constexpr UINT BF_TOP = 0x0002;
 inline constexpr UINT BF_RIGHT = 0x0004;
 inline constexpr UINT BF_BOTTOM = 0x0008;
 inline constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+inline constexpr UINT BF_DIAGONAL = 0x0010;
+inline constexpr UINT BF_DIAGONAL_ENDTOPRIGHT = BF_DIAGONAL | BF_TOP | BF_RIGHT;
+inline constexpr UINT BF_DIAGONAL_ENDTOPLEFT = BF_DIAGONAL | BF_TOP | BF_LEFT;
+inline constexpr UINT BF_DIAGONAL_ENDBOTTOMLEFT = BF_DIAGONAL | BF_BOTTOM | BF_LEFT;
+inline constexpr UINT BF_DIAGONAL_ENDBOTTOMRIGHT = BF_DIAGONAL | BF_BOTTOM | BF_RIGHT;
 inline constexpr UINT BF_MIDDLE = 0x0800;
+inline constexpr UINT BF_SOFT = 0x1000;
 inline constexpr UINT BF_ADJUST = 0x2000;
 inline constexpr UINT BF_FLAT = 0x4000;
 inline constexpr UINT BF_MONO = 0x8000;
 
 // Two rings, outer then inner, each with its top and left sides in one
-// colour and its bottom and right sides (corners included) in the other.
+// colour and its bottom and right sides (corners included) in the other; a
+// top or left side runs the whole length where no right or bottom side
+// takes the corner. BF_SOFT lights the top-left of a raised edge with the
+// highlight outside and the 3-D light inside (a sunken one: dark shadow,
+// then shadow). BF_FLAT: the outer ring in the shadow colour, the inner in
+// the face colour; BF_MONO: one ring in the window-frame colour.
+// BF_DIAGONAL draws 45-degree lines instead, in the square of the shorter
+// side: from the corner opposite the end the flags name (the top only with
+// BF_TOP, the right only with BF_RIGHT) towards it, each inner ring a pixel
+// further towards the end corner's side; in the bottom-right colours when
+// the end is at the bottom, else the top-left ones. BF_MIDDLE fills the
+// face beyond the rings; BF_ADJUST moves each named side in by the rings.
 BOOL DrawEdge(HDC hdc, RECT* qrc, UINT edge, UINT grfFlags);
 
 inline constexpr UINT DFC_SCROLL = 3;
@@ -455,11 +488,28 @@ inline constexpr UINT DFCS_SCROLLDOWN = 0x0001;
 inline constexpr UINT DFCS_SCROLLLEFT = 0x0002;
 inline constexpr UINT DFCS_SCROLLRIGHT = 0x0003;
 inline constexpr UINT DFCS_SCROLLSIZEGRIP = 0x0008;
+inline constexpr UINT DFCS_BUTTONCHECK = 0x0000;
+inline constexpr UINT DFCS_BUTTONRADIOIMAGE = 0x0001;
+inline constexpr UINT DFCS_BUTTONRADIOMASK = 0x0002;
+inline constexpr UINT DFCS_BUTTONRADIO = 0x0004;
+inline constexpr UINT DFCS_BUTTON3STATE = 0x0008;
 inline constexpr UINT DFCS_BUTTONPUSH = 0x0010;
 inline constexpr UINT DFCS_INACTIVE = 0x0100;
 inline constexpr UINT DFCS_PUSHED = 0x0200;
+inline constexpr UINT DFCS_CHECKED = 0x0400;
 inline constexpr UINT DFCS_FLAT = 0x4000;
+inline constexpr UINT DFCS_MONO = 0x8000;
 
-// Push buttons (normal, pushed, flat), scroll-bar arrows (inactive, pushed,
-// flat) and the size grip, drawn geometrically in the system colours.
+// Drawn geometrically in the system colours, the classic look:
+// - push buttons and scroll-bar buttons: the soft raised edge (sunken when
+//   pushed, the flat or mono edge when asked) around the face; scroll arrows
+//   are triangles, moved a pixel down and right when pushed and embossed
+//   when inactive;
+// - the size grip: three pairs of shadow and highlight diagonals from the
+//   bottom-right corner;
+// - check boxes and radio buttons in the largest centred square: the sunken
+//   two-pixel box or ring around the window colour (the face colour when
+//   pushed or inactive), with the check mark or the dot in the window-text
+//   colour (the shadow colour when inactive, and for a checked three-state
+//   box); the radio mask is the disc in black on white.
 BOOL DrawFrameControl(HDC hdc, RECT* lprc, UINT uType, UINT uState);

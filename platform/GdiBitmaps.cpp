@@ -54,13 +54,17 @@ DWORD ReadPixel(const TBitmapObject& bitmap, LONG x, LONG y) {
   }
 }
 
+int NearestMonoIndex(const TBitmapObject& bitmap, DWORD bgra) {
+  const DWORD zero = bitmap.IsDIBSection ? TableColor(bitmap.ColorTable[0]) : 0;
+  const DWORD one = bitmap.IsDIBSection ? TableColor(bitmap.ColorTable[1]) : 0x00FFFFFF;
+  return Distance(bgra, one) < Distance(bgra, zero) ? 1 : 0;
+}
+
 void WritePixel(TBitmapObject& bitmap, LONG x, LONG y, DWORD bgra) {
   BYTE* row = bitmap.Row(y);
   switch (bitmap.BitsPerPixel) {
     case 1: {
-      const DWORD zero = bitmap.IsDIBSection ? TableColor(bitmap.ColorTable[0]) : 0;
-      const DWORD one = bitmap.IsDIBSection ? TableColor(bitmap.ColorTable[1]) : 0x00FFFFFF;
-      const bool set = Distance(bgra, one) < Distance(bgra, zero);
+      const bool set = NearestMonoIndex(bitmap, bgra) == 1;
       const BYTE mask = static_cast<BYTE>(0x80 >> (x & 7));
       row[x >> 3] = set ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask);
       return;

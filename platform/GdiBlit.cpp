@@ -65,10 +65,10 @@ bool UsesSource(BYTE t) { return ((t >> 2) & 0x33) != (t & 0x33); }
 
 constexpr BYTE HatchBits[6][8] = {
     {0, 0, 0, 0xFF, 0, 0, 0, 0},                              // horizontal
-    {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x10},         // vertical
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},         // vertical
     {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},         // forward diagonal
     {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},         // backward diagonal
-    {0x10, 0x10, 0x10, 0xFF, 0x10, 0x10, 0x10, 0x10},         // cross
+    {0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08, 0x08},         // cross
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}};        // diagonal cross
 
 // The brush's pixel at a device point; false where a hatch gap is left
@@ -168,8 +168,9 @@ DWORD SourcePixel(const TBitmapObject& source, const TDCState& sourceState, cons
     return ColorToBGRA(bit ? targetState.BkColor : targetState.TextColor);
   }
   const DWORD v = ReadPixel(source, x, y);
-  if (monoTarget) return MonoMask((v & 0x00FFFFFF) == ColorToBGRA(sourceState.BkColor));
-  return v;
+  if (!monoTarget) return v;
+  if (target.IsDIBSection) return MonoMask(NearestMonoIndex(target, v & 0x00FFFFFF) == 1);
+  return MonoMask((v & 0x00FFFFFF) == ColorToBGRA(sourceState.BkColor));
 }
 
 // Averages the source pixels a destination pixel covers.
@@ -192,6 +193,13 @@ DWORD AreaAverage(const TBitmapObject& source, double x0, double y0, double x1, 
   return v;
 }
 
+// A negative extent reaches back from, and includes, the start pixel.
+void Normalise(int& start, int& extent) {
+  if (extent >= 0) return;
+  start += extent + 1;
+  extent = -extent;
+}
+
 }  // namespace
 
 void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG t, LONG r, LONG b,
@@ -212,8 +220,8 @@ void TargetRegion(TDeviceContext* dc, const TBitmapObject& surface, LONG l, LONG
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc) return FALSE;
-  if (w < 0) x += w, w = -w;
-  if (h < 0) y += h, h = -h;
+  Normalise(x, w);
+  Normalise(y, h);
   const POINT p = DeviceOf(dc->State, x, y);
   return PatternFill(dc, PatternOf(dc, dc->State.Brush), p.X, p.Y, p.X + w, p.Y + h, rop) ? TRUE : FALSE;
 }
@@ -261,8 +269,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   if (!source || wSrc == 0 || hSrc == 0 || wDest == 0 || hDest == 0) return FALSE;
   // Mirroring: a negative size on one side only flips the picture.
   const bool flipX = (wDest < 0) != (wSrc < 0), flipY = (hDest < 0) != (hSrc < 0);
-  if (wDest < 0) xDest += wDest, wDest = -wDest;
-  if (hDest < 0) yDest += hDest, hDest = -hDest;
+  Normalise(xDest, wDest);
+  Normalise(yDest, hDest);
   if (wSrc < 0) xSrc += wSrc, wSrc = -wSrc;
   if (hSrc < 0) ySrc += hSrc, hSrc = -hSrc;
   const POINT d = DeviceOf(dst->State, xDest, yDest);

@@ -99,50 +99,6 @@ struct TPen {
   }
 };
 
-// Brush pixels whose centres lie inside the polygon, rows from its top to
-// just above its bottom.
-void FillPolygon(HDC hdc, TDeviceContext* dc, const std::vector<POINT>& pts) {
-  TBitmapObject* surface = DCSurface(dc);
-  const auto* brush = GdiLookupAs<TBrushObject>(dc->State.Brush, OBJ_BRUSH);
-  if (!surface || !brush || brush->Description.lbStyle == BS_NULL || pts.size() < 3) return;
-  LONG top = pts[0].Y, bottom = pts[0].Y;
-  for (const POINT& p : pts) top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
-  HRGN area = CreateRectRgn(0, 0, 0, 0);
-  const bool winding = dc->State.PolyFillMode == WINDING;
-  std::vector<std::pair<double, int>> crossings;
-  for (LONG y = top; y < bottom; ++y) {
-    // The system's pixel centres sit on the integer coordinates.
-    const double cy = y;
-    crossings.clear();
-    for (size_t i = 0; i < pts.size(); ++i) {
-      const POINT a = pts[i], b = pts[(i + 1) % pts.size()];
-      if ((a.Y <= cy) == (b.Y <= cy)) continue;
-      const double x = a.X + (cy - a.Y) * (b.X - a.X) / static_cast<double>(b.Y - a.Y);
-      crossings.emplace_back(x, b.Y > a.Y ? 1 : -1);
-    }
-    std::sort(crossings.begin(), crossings.end());
-    int count = 0;
-    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
-      count += winding ? crossings[i].second : 1;
-      const bool inside = winding ? count != 0 : count % 2 == 1;
-      if (!inside) continue;
-      // Pixels whose centre lies in [from, to).
-      const LONG from = static_cast<LONG>(std::ceil(crossings[i].first));
-      const LONG to = static_cast<LONG>(std::ceil(crossings[i + 1].first));
-      if (from < to) {
-        HRGN row = CreateRectRgn(from, y, to, y + 1);
-        CombineRgn(area, area, row, RGN_OR);
-        DeleteObject(row);
-      }
-    }
-  }
-  // The rows are device pixels already; FillRgn maps logical ones.
-  const POINT origin = DeviceOf(dc->State, 0, 0);
-  OffsetRgn(area, -origin.X, -origin.Y);
-  FillRgn(hdc, area, dc->State.Brush);
-  DeleteObject(area);
-}
-
 }  // namespace
 
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* lppt) {
@@ -198,9 +154,13 @@ int GetPolyFillMode(HDC hdc) {
 BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc || !apt || cpt < 2) return FALSE;
+  // The brush on the pixels whose centres lie inside.
+  if (HRGN area = CreatePolygonRgn(apt, cpt, dc->State.PolyFillMode)) {
+    FillRgn(hdc, area, dc->State.Brush);
+    DeleteObject(area);
+  }
   std::vector<POINT> device;
   for (int i = 0; i < cpt; ++i) device.push_back(DeviceOf(dc->State, apt[i].X, apt[i].Y));
-  FillPolygon(hdc, dc, device);
   TPen pen(dc);
   if (pen.Visible()) {
     // Each edge leaves out its end, which the next edge starts with.

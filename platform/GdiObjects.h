@@ -135,6 +135,14 @@ void CreateStockFonts(HGDIOBJ* stock);
 // when no font is installed.
 TFontObject* DCFont(TDeviceContext* dc);
 
+// One ring of a three-dimensional edge: its system colours.
+struct TEdgeRing {
+  int TopLeft;
+  int BottomRight;
+};
+// The rings DrawEdge draws for the edge and flags, outer first; the count.
+int EdgeRings(UINT edge, UINT flags, TEdgeRing rings[2]);
+
 // The surface a DC draws on, or nullptr.
 TBitmapObject* DCSurface(TDeviceContext* dc);
 
@@ -162,6 +170,9 @@ inline int RegionComplexity(const pixman_region32_t& r) {
 // One pixel as 32-bit BGRA: 1-bit DIB sections through their colour table,
 // monochrome device bitmaps as black and white, 24-bit pixels with alpha 0.
 DWORD ReadPixel(const TBitmapObject& bitmap, LONG x, LONG y);
+// Which of a 1-bit bitmap's two colours lies nearer a pixel: its colour
+// table's, or black and white for device bitmaps; ties go to 0.
+int NearestMonoIndex(const TBitmapObject& bitmap, DWORD bgra);
 // A 1-bit target takes the nearer of its two colours.
 void WritePixel(TBitmapObject& bitmap, LONG x, LONG y, DWORD bgra);
 // A new bitmap of the size and depth, zero-filled; nullptr when too large.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -17,6 +18,15 @@ void SetRect(pixman_region32_t& r, int x1, int y1, int x2, int y2) {
 }
 
 HRGN NewRegion() { return static_cast<HRGN>(GdiAdd(std::make_unique<TRegionObject>())); }
+
+// A region of the boxes, which may touch but not overlap.
+HRGN NewRegion(const std::vector<pixman_box32_t>& boxes) {
+  HRGN region = NewRegion();
+  pixman_region32_t& r = RegionOf(region)->Region;
+  pixman_region32_fini(&r);
+  pixman_region32_init_rects(&r, boxes.data(), static_cast<int>(boxes.size()));
+  return region;
+}
 
 // What the DC may draw on before any clip: its surface, and of a window's
 // surface what of the window is visible.
@@ -71,6 +81,9 @@ HRGN CreateRectRgnIndirect(const RECT* lprect) {
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
+  // The system's rounded regions leave out the box's last column and row.
+  x2 = std::max(x1, x2 - 1);
+  y2 = std::max(y1, y2 - 1);
   w = std::min(std::abs(w), x2 - x1);
   h = std::min(std::abs(h), y2 - y1);
   if (w < 2 || h < 2) return CreateRectRgn(x1, y1, x2, y2);
@@ -87,11 +100,54 @@ HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
     }
     if (x1 + inset < x2 - inset) rows.push_back({x1 + inset, y, x2 - inset, y + 1});
   }
-  HRGN region = NewRegion();
-  pixman_region32_t& r = RegionOf(region)->Region;
-  pixman_region32_fini(&r);
-  pixman_region32_init_rects(&r, rows.data(), static_cast<int>(rows.size()));
-  return region;
+  return NewRegion(rows);
+}
+
+HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) { return CreateRoundRectRgn(x1, y1, x2, y2, x2 - x1, y2 - y1); }
+
+HRGN CreateEllipticRgnIndirect(const RECT* lprect) {
+  return lprect ? CreateEllipticRgn(lprect->Left, lprect->Top, lprect->Right, lprect->Bottom) : nullptr;
+}
+
+HRGN CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode) {
+  return CreatePolyPolygonRgn(pptl, &cPoint, 1, iMode);
+}
+
+HRGN CreatePolyPolygonRgn(const POINT* pptl, const INT* pc, int cPoly, int iMode) {
+  if (!pptl || !pc || cPoly < 1 || (iMode != ALTERNATE && iMode != WINDING)) return nullptr;
+  // Every edge of every polygon, each polygon closed.
+  std::vector<std::pair<POINT, POINT>> edges;
+  const POINT* first = pptl;
+  for (int i = 0; i < cPoly; ++i) {
+    if (pc[i] < 2) return nullptr;
+    for (int j = 0; j < pc[i]; ++j) edges.emplace_back(first[j], first[(j + 1) % pc[i]]);
+    first += pc[i];
+  }
+  LONG top = edges[0].first.Y, bottom = top;
+  for (const auto& edge : edges) top = std::min(top, edge.first.Y), bottom = std::max(bottom, edge.first.Y);
+  std::vector<pixman_box32_t> spans;
+  std::vector<std::pair<double, int>> crossings;
+  for (LONG y = top; y < bottom; ++y) {
+    // The pixel centres sit on the integer coordinates: an edge crosses a
+    // row when one end is at or above it and the other below.
+    crossings.clear();
+    for (const auto& [a, b] : edges) {
+      if ((a.Y <= y) == (b.Y <= y)) continue;
+      const double x = a.X + static_cast<double>(y - a.Y) * (b.X - a.X) / static_cast<double>(b.Y - a.Y);
+      crossings.emplace_back(x, b.Y > a.Y ? 1 : -1);
+    }
+    std::sort(crossings.begin(), crossings.end());
+    int count = 0;
+    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+      count += iMode == WINDING ? crossings[i].second : 1;
+      if (iMode == WINDING ? count == 0 : count % 2 == 0) continue;
+      // Pixels whose centre lies in [from, to).
+      const auto from = static_cast<int32_t>(std::ceil(crossings[i].first));
+      const auto to = static_cast<int32_t>(std::ceil(crossings[i + 1].first));
+      if (from < to) spans.push_back({from, y, to, y + 1});
+    }
+  }
+  return NewRegion(spans);
 }
 
 BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom) {

@@ -12,6 +12,24 @@ bool IsMouseMessage(UINT msg) {
   return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK);
 }
 
+// What the user does that wakes the caret.
+bool IsPress(UINT msg) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 bool AcceptInput(const TInputMessage& in, MSG& out, bool remove) {
@@ -35,6 +53,7 @@ bool AcceptInput(const TInputMessage& in, MSG& out, bool remove) {
   if ((remove || discarded) && in.Extra.StateKey) SetQueueKeyState(in.Extra.StateKey, in.Extra.StateDown);
   if (discarded) return false;
   if (remove && (out.message == WM_KEYDOWN || out.message == WM_SYSKEYDOWN)) RememberKeyMessage(out, in.Extra.Text);
+  if (remove && IsPress(out.message)) RestartCaretBlink();
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Locale.h"
 
 #include "platform/Kernel.h"
+#include "platform/LocaleBuffers.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ucal.h>
@@ -25,6 +26,7 @@
 namespace {
 
 using Text = std::u16string;
+using nls::PutText;
 
 constexpr LCTYPE ItemFlags = LOCALE_NOUSEROVERRIDE | LOCALE_RETURN_NUMBER;
 constexpr int NumberSize = sizeof(DWORD) / sizeof(WCHAR);
@@ -564,6 +566,9 @@ TState& State() {
 // selection reads as the user default again.
 std::atomic<unsigned> ProfileGeneration{0};
 
+// The calendar type reported instead of the profile's own; 0 for none.
+std::atomic<CALID> ReportedCalendarType{0};
+
 struct TThreadLocale {
   LCID Value = LOCALE_USER_DEFAULT;
   unsigned Generation = 0;
@@ -611,22 +616,6 @@ DWORD NumberOf(std::u16string_view text, int radix) {
     value = value * static_cast<DWORD>(radix) + static_cast<DWORD>(digit);
   }
   return value;
-}
-
-int PutText(std::u16string_view text, LPWSTR buffer, int capacity) {
-  if (capacity < 0 || (capacity > 0 && !buffer)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const int needed = static_cast<int>(text.size()) + 1;
-  if (capacity == 0) return needed;
-  if (capacity < needed) {
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return 0;
-  }
-  std::copy(text.begin(), text.end(), buffer);
-  buffer[text.size()] = u'\0';
-  return needed;
 }
 
 int PutNumber(DWORD value, LPWSTR buffer, int capacity) {
@@ -804,6 +793,8 @@ TLocaleProfile GetLocaleProfile() {
   return state.Profile;
 }
 
+void SetLocaleCalendarType(CALID Calendar) { ReportedCalendarType = Calendar; }
+
 LCID GetUserDefaultLCID() { return Active()->Lcid; }
 
 LCID GetSystemDefaultLCID() { return Active()->Lcid; }
@@ -823,6 +814,11 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData, int cchData) {
   const auto profile = Active();
   const LCTYPE type = LCType & ~ItemFlags;
   const Text* value = FindItem(*profile, type);
+  Text reportedCalendar;
+  if (type == LOCALE_ICALENDARTYPE && ReportedCalendarType.load() != 0) {
+    reportedCalendar = Decimal(ReportedCalendarType.load());
+    value = &reportedCalendar;
+  }
   if (!value) {
     SetLastError(ERROR_INVALID_FLAGS);
     return 0;
@@ -835,59 +831,6 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData, int cchData) {
     return PutNumber(NumberOf(*value, type == LOCALE_ILANGUAGE ? 16 : 10), lpLCData, cchData);
   }
   return PutText(*value, lpLCData, cchData);
-}
-
-int GetCalendarInfoW(LCID Locale, CALID Calendar, CALTYPE CalType, LPWSTR lpCalData, int cchData, DWORD* lpValue) {
-  if (Calendar != 0 && Calendar != CAL_GREGORIAN) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  const CALTYPE type = CalType & ~ItemFlags;
-  std::u16string_view text;
-  bool numeric = false;
-  const auto profile = Active();
-  const Text* item = nullptr;
-  if (type == CAL_ICALINTVALUE) {
-    text = u"1";
-    numeric = true;
-  } else if (type == CAL_ITWODIGITYEARMAX) {
-    text = u"2049";
-    numeric = true;
-  } else if (type == CAL_SCALNAME) {
-    text = u"Gregorian Calendar";
-  } else if (type == CAL_SSHORTDATE) {
-    item = FindItem(*profile, LOCALE_SSHORTDATE);
-  } else if (type == CAL_SLONGDATE) {
-    item = FindItem(*profile, LOCALE_SLONGDATE);
-  } else if (type >= CAL_SDAYNAME1 && type < CAL_SDAYNAME1 + 7) {
-    item = FindItem(*profile, LOCALE_SDAYNAME1 + (type - CAL_SDAYNAME1));
-  } else if (type >= CAL_SABBREVDAYNAME1 && type < CAL_SABBREVDAYNAME1 + 7) {
-    item = FindItem(*profile, LOCALE_SABBREVDAYNAME1 + (type - CAL_SABBREVDAYNAME1));
-  } else if (type >= CAL_SMONTHNAME1 && type < CAL_SMONTHNAME1 + 12) {
-    item = FindItem(*profile, LOCALE_SMONTHNAME1 + (type - CAL_SMONTHNAME1));
-  } else if (type >= CAL_SABBREVMONTHNAME1 && type < CAL_SABBREVMONTHNAME1 + 12) {
-    item = FindItem(*profile, LOCALE_SABBREVMONTHNAME1 + (type - CAL_SABBREVMONTHNAME1));
-  } else if (type == CAL_SMONTHNAME1 + 12 || type == CAL_SABBREVMONTHNAME1 + 12) {
-    text = u"";  // the Gregorian year has no thirteenth month
-  } else {
-    SetLastError(ERROR_INVALID_FLAGS);
-    return 0;
-  }
-  if (item) text = *item;
-
-  if (CalType & CAL_RETURN_NUMBER) {
-    if (!numeric) {
-      SetLastError(ERROR_INVALID_FLAGS);
-      return 0;
-    }
-    if (!lpValue) {
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-    *lpValue = NumberOf(text, 10);
-    return NumberSize;
-  }
-  return PutText(text, lpCalData, cchData);
 }
 
 BOOL GetStringTypeW(DWORD dwInfoType, LPCWSTR lpSrcStr, int cchSrc, WORD* lpCharType) {

@@ -57,6 +57,17 @@ inline constexpr LCTYPE LOCALE_IFIRSTWEEKOFYEAR = 0x100D;  // "0" Jan 1, "1" ful
 
 // Calendars and calendar items.
 inline constexpr CALID CAL_GREGORIAN = 1;
+inline constexpr CALID CAL_GREGORIAN_US = 2;
+inline constexpr CALID CAL_JAPAN = 3;
+inline constexpr CALID CAL_TAIWAN = 4;
+inline constexpr CALID CAL_KOREA = 5;
+inline constexpr CALID CAL_HIJRI = 6;
+inline constexpr CALID CAL_THAI = 7;
+inline constexpr CALID CAL_HEBREW = 8;
+inline constexpr CALID CAL_GREGORIAN_ME_FRENCH = 9;
+inline constexpr CALID CAL_GREGORIAN_ARABIC = 10;
+inline constexpr CALID CAL_GREGORIAN_XLIT_ENGLISH = 11;
+inline constexpr CALID CAL_GREGORIAN_XLIT_FRENCH = 12;
 inline constexpr CALTYPE CAL_RETURN_NUMBER = LOCALE_RETURN_NUMBER;
 inline constexpr CALTYPE CAL_ICALINTVALUE = 0x0001;
 inline constexpr CALTYPE CAL_SCALNAME = 0x0002;
@@ -103,6 +114,10 @@ enum class TLocaleProfile {
 void SetLocaleProfile(TLocaleProfile Profile);
 TLocaleProfile GetLocaleProfile();
 
+// Test switch: the calendar type the locale reports (LOCALE_ICALENDARTYPE)
+// instead of the profile's own, 1; 0 goes back to the profile's.
+void SetLocaleCalendarType(CALID Calendar);
+
 LCID GetUserDefaultLCID();
 LCID GetSystemDefaultLCID();
 LCID GetThreadLocale();
@@ -114,8 +129,13 @@ BOOL SetThreadLocale(LCID Locale);
 // size. Returns 0 with GetLastError on failure (unknown item, small buffer).
 int GetLocaleInfoW(LCID Locale, LCTYPE LCType, LPWSTR lpLCData, int cchData);
 
-// Only the Gregorian calendar exists. With CAL_RETURN_NUMBER the number goes
-// to *lpValue and the result is the size of a DWORD in WCHARs (2).
+// Calendars 1 to 12 (0: the one the locale reports). With CAL_RETURN_NUMBER
+// the number goes to *lpValue and the result is the size of a DWORD in WCHARs
+// (2). Day names and date pictures are the profile's for every calendar;
+// month names are the calendar's in the profile's language. The Hebrew
+// calendar's months depend on the year (a leap year has Adar I and Adar II,
+// a common year Adar and no thirteenth month): for a month name, a given
+// lpValue holds the year meant, 0 or none meaning a leap year.
 int GetCalendarInfoW(LCID Locale, CALID Calendar, CALTYPE CalType, LPWSTR lpCalData, int cchData, DWORD* lpValue);
 
 // CT_CTYPE1 classes of each of the cchSrc units (-1: up to the terminator).

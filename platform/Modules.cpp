@@ -1,11 +1,14 @@
 #include "platform/Modules.h"
 
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/Dwmapi.h"
+#include "platform/GdiPlusEntries.h"
 #include "platform/Kernel.h"
+#include "platform/Locale.h"
 #include "platform/Msimg32.h"
 
 namespace {
@@ -23,27 +26,34 @@ struct TLibrary {
   int References = 0;
 };
 
-template <typename F>
-FARPROC Proc(F* f) { return reinterpret_cast<FARPROC>(f); }
+std::vector<TEntry> EntriesOf(std::span<const TEntryPoint> points) {
+  std::vector<TEntry> entries;
+  for (const TEntryPoint& point : points) entries.push_back({point.Name, point.Proc});
+  return entries;
+}
 
 // The platform's own modules; each later library adds its record here.
 std::vector<TLibrary>& Libraries() {
   static std::vector<TLibrary> libraries = {
-      {u"msimg32", {{"AlphaBlend", Proc(&AlphaBlend)}, {"GradientFill", Proc(&GradientFill)}}},
-      {u"kernel32", {{"IsWow64Process", Proc(&IsWow64Process)}, {"QueueUserWorkItem", Proc(&QueueUserWorkItem)}}},
+      {u"msimg32", {{"AlphaBlend", EntryProc(&AlphaBlend)}, {"GradientFill", EntryProc(&GradientFill)}}},
+      {u"kernel32",
+       {{"GetCalendarInfoW", EntryProc(&GetCalendarInfoW)},
+        {"IsWow64Process", EntryProc(&IsWow64Process)},
+        {"QueueUserWorkItem", EntryProc(&QueueUserWorkItem)}}},
       {u"dwmapi",
-       {{"DwmDefWindowProc", Proc(&DwmDefWindowProc)},
-        {"DwmEnableBlurBehindWindow", Proc(&DwmEnableBlurBehindWindow)},
-        {"DwmEnableComposition", Proc(&DwmEnableComposition)},
-        {"DwmEnableMMCSS", Proc(&DwmEnableMMCSS)},
-        {"DwmExtendFrameIntoClientArea", Proc(&DwmExtendFrameIntoClientArea)},
-        {"DwmGetColorizationColor", Proc(&DwmGetColorizationColor)},
-        {"DwmGetWindowAttribute", Proc(&DwmGetWindowAttribute)},
-        {"DwmIsCompositionEnabled", Proc(&DwmIsCompositionEnabled)},
-        {"DwmSetWindowAttribute", Proc(&DwmSetWindowAttribute)},
-        {"DwmSetIconicThumbnail", Proc(&DwmSetIconicThumbnail)},
-        {"DwmSetIconicLivePreviewBitmap", Proc(&DwmSetIconicLivePreviewBitmap)},
-        {"DwmInvalidateIconicBitmaps", Proc(&DwmInvalidateIconicBitmaps)}}},
+       {{"DwmDefWindowProc", EntryProc(&DwmDefWindowProc)},
+        {"DwmEnableBlurBehindWindow", EntryProc(&DwmEnableBlurBehindWindow)},
+        {"DwmEnableComposition", EntryProc(&DwmEnableComposition)},
+        {"DwmEnableMMCSS", EntryProc(&DwmEnableMMCSS)},
+        {"DwmExtendFrameIntoClientArea", EntryProc(&DwmExtendFrameIntoClientArea)},
+        {"DwmGetColorizationColor", EntryProc(&DwmGetColorizationColor)},
+        {"DwmGetWindowAttribute", EntryProc(&DwmGetWindowAttribute)},
+        {"DwmIsCompositionEnabled", EntryProc(&DwmIsCompositionEnabled)},
+        {"DwmSetWindowAttribute", EntryProc(&DwmSetWindowAttribute)},
+        {"DwmSetIconicThumbnail", EntryProc(&DwmSetIconicThumbnail)},
+        {"DwmSetIconicLivePreviewBitmap", EntryProc(&DwmSetIconicLivePreviewBitmap)},
+        {"DwmInvalidateIconicBitmaps", EntryProc(&DwmInvalidateIconicBitmaps)}}},
+      {u"gdiplus", EntriesOf(GdiplusEntryPoints())},
   };
   return libraries;
 }

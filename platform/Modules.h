@@ -7,6 +7,17 @@
 
 using FARPROC = void (*)();
 
+// An entry point of one of the platform's modules.
+struct TEntryPoint {
+  const char* Name;
+  FARPROC Proc;
+};
+
+template <typename F>
+FARPROC EntryProc(F* f) {
+  return reinterpret_cast<FARPROC>(f);
+}
+
 // Names match without regard to case, with or without ".dll". nullptr for
 // a module that does not exist or is switched off.
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName);

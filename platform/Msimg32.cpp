@@ -18,14 +18,18 @@ inline BYTE ClampRound(float v) {
 
 DWORD Blend(DWORD source, DWORD dest, BYTE constantAlpha, bool perPixelAlpha) {
   const float k = constantAlpha / 255.0f;
-  const float a = k * static_cast<float>(perPixelAlpha ? source >> 24 : 255);
-  const float r = 1.0f - a / 255.0f;
+  // How much of the destination shows through: by the source's alpha, or
+  // by the constant alone when the source's alpha is not to be used.
+  const float coverage = k * static_cast<float>(perPixelAlpha ? source >> 24 : 255);
+  const float r = 1.0f - coverage / 255.0f;
   DWORD out = 0;
   for (int shift = 0; shift < 24; shift += 8) {
     const float s = static_cast<float>((source >> shift) & 0xFF), d = static_cast<float>((dest >> shift) & 0xFF);
     out |= static_cast<DWORD>(ClampRound(k * s + r * d)) << shift;
   }
-  out |= static_cast<DWORD>(ClampRound(a + r * static_cast<float>(dest >> 24))) << 24;
+  // The alpha byte blends like a colour channel in both cases.
+  const float sourceAlpha = static_cast<float>(source >> 24), destAlpha = static_cast<float>(dest >> 24);
+  out |= static_cast<DWORD>(ClampRound(k * sourceAlpha + r * destAlpha)) << 24;
   return out;
 }
 

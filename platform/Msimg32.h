@@ -34,9 +34,9 @@ inline constexpr ULONG GRADIENT_FILL_RECT_V = 1;
 // Source over destination with k = SourceConstantAlpha / 255 and a = k times
 // the source alpha (255 without AC_SRC_ALPHA), in single precision: each
 // colour channel becomes clamp(round(k s + (1 - a/255) d)) and alpha
-// clamp(round(a + (1 - a/255) d)), rounding halves to even. Different sizes
-// stretch by the nearest pixel; rectangles that are negative or reach outside
-// the source fail.
+// clamp(round(k sa + (1 - a/255) da)) from the source's own alpha sa either
+// way, rounding halves to even. Different sizes stretch by the nearest pixel;
+// rectangles that are negative or reach outside the source fail.
 BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc, int xoriginSrc,
                 int yoriginSrc, int wSrc, int hSrc, BLENDFUNCTION ftn);
 // Rectangles only: the 16-bit vertex channels interpolated per pixel across

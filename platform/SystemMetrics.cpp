@@ -72,16 +72,16 @@ constexpr TMetric Metrics[] = {
     {SM_CYMAXIMIZED, ScreenHeight - TaskBarHeight + 2 * SizingFrame},
     {SM_CXMINIMIZED, 160},
     {SM_CYMINIMIZED, 28},
-    // Mouse: a wheel and three buttons; double clicks within 4 pixels,
-    // drags from 5.
+    // Mouse: a wheel and three buttons; the double-click and the drag
+    // rectangles 4 pixels a side.
     {SM_MOUSEPRESENT, 1},
     {SM_MOUSEWHEELPRESENT, 1},
     {SM_CMOUSEBUTTONS, 3},
     {SM_SWAPBUTTON, 0},
     {SM_CXDOUBLECLK, 4},
     {SM_CYDOUBLECLK, 4},
-    {SM_CXDRAG, 5},
-    {SM_CYDRAG, 5},
+    {SM_CXDRAG, 4},
+    {SM_CYDRAG, 4},
     // One monitor; no far-east or right-to-left input.
     {SM_XVIRTUALSCREEN, 0},
     {SM_YVIRTUALSCREEN, 0},

@@ -66,6 +66,12 @@ TClassTable& Table() {
     button.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(IDC_ARROW));
     button.lpszClassName = u"BUTTON";
     Add(t, button, true);
+    WNDCLASSEXW edit;
+    edit.style = CS_DBLCLKS;
+    edit.lpfnWndProc = EditWindowProc;
+    edit.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(IDC_IBEAM));
+    edit.lpszClassName = u"EDIT";
+    Add(t, edit, true);
     return t;
   }();
   return table;

@@ -250,8 +250,23 @@ void ForgetWindowInput(HWND h);
 void ForgetMouse(HWND h);
 void ForgetFocus(HWND h);
 void ForgetCaret(HWND h);
+// The WM_PAINT of the built-in control classes: Draw(dc) into the DC in
+// wParam, else between BeginPaint and EndPaint.
+template <typename TDraw>
+void PaintControl(HWND h, WPARAM dc, TDraw Draw) {
+  if (dc) {
+    Draw(reinterpret_cast<HDC>(dc));
+    return;
+  }
+  PAINTSTRUCT ps;
+  Draw(BeginPaint(h, &ps));
+  EndPaint(h, &ps);
+}
 // The procedures of the built-in control classes.
 LRESULT ButtonWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+LRESULT EditWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+// A key or button pressed: a shown caret blinks again from the start.
+void RestartCaretBlink();
 // Painting a window takes its caret off its pixels and puts it back after.
 void TakeCaretOffForPaint(HWND h);
 void PutCaretBackAfterPaint(HWND h);

@@ -10,6 +10,9 @@
 #include "platform/Locale.h"
 #include "platform/Units.h"
 #include "values/cxDataStorage.h"
+#include "values/cxDateUtils.h"
+#include "values/cxFormats.h"
+#include "values/dxCalendarUtils.h"
 
 // The units run around the tests, with the fixed English profile so that no
 // answer depends on the machine's locale.
@@ -24,6 +27,9 @@ int main(int argc, char** argv) {
   RegisterThreadingUnit();
   RegisterGraphicsUnit();
   RegisterDataStorageUnit();
+  RegisterCalendarUtilsUnit();
+  RegisterDateUtilsUnit();
+  RegisterFormatsUnit();
   TUnitsScope units;
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Reading back what a top-level window shows on the headless backend.
 
+#include <functional>
 #include <vector>
 
 #include "platform/Windows.h"
@@ -66,3 +67,35 @@ class TClientPixels {
   POINT FOrigin{};
   std::vector<DWORD> FPixels;
 };
+
+// How many of a window's client pixels differ from a picture drawn from the
+// rules: Draw paints on a bitmap of the client area's size, filled with
+// COLOR_WINDOW, with the window's font (WM_GETFONT) selected and the
+// background mode transparent. First gets the first pixel that differs.
+inline int PixelsDifferingFrom(HWND window, const std::function<void(HDC)>& Draw, POINT* First = nullptr) {
+  RECT client;
+  GetClientRect(window, &client);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = client.Right;
+  bi.bmiHeader.biHeight = -client.Bottom;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+  SetBkMode(dc, TRANSPARENT);
+  Draw(dc);
+  const TClientPixels actual(window);
+  int wrong = 0;
+  for (int y = 0; y < client.Bottom; ++y)
+    for (int x = 0; x < client.Right; ++x)
+      if (actual.At(x, y) != GetPixel(dc, x, y) && wrong++ == 0 && First) *First = POINT{x, y};
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return wrong;
+}

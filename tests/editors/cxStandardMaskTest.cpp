@@ -4,8 +4,11 @@
 
 #include <initializer_list>
 
+#include "host/DateUtils.h"
 #include "host/FormatSettings.h"
 #include "platform/Locale.h"
+#include "platform/SystemChanges.h"
+#include "values/cxFormats.h"
 
 namespace {
 
@@ -328,6 +331,57 @@ TEST_F(StandardMaskDates, PortugueseBR) {
                  {{u"02/01/2024 09:05:07", u"02/01/2024 09:05:07"},
                   {u"31/12/2024 23:59:58", u"31/12/2024 23:59:58"},
                   {u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07"}});
+}
+
+// The format controller's own date and date-time masks take the same
+// samples, and so do the texts its masked formats write.
+class StandardMaskControllerDates : public StandardMaskDates {
+ protected:
+  void SetUp() override { cxFormatController(); }
+  void TearDown() override {
+    StandardMaskDates::TearDown();
+    AnnounceSettingChange(0, u"intl");
+  }
+  // The desktop's way, which the controller follows.
+  static TcxFormatController* Announce(TLocaleProfile profile) {
+    SetLocaleProfile(profile);
+    AnnounceSettingChange(0, u"intl");
+    return cxFormatController();
+  }
+  static String Masked(const String& AFormat, Word year, Word month, Word day, Word hour, Word min, Word sec) {
+    return FormatDateTime(AFormat, EncodeDate(year, month, day) + EncodeTime(hour, min, sec, 0));
+  }
+};
+
+TEST_F(StandardMaskControllerDates, BothProfiles) {
+  struct TCase {
+    TLocaleProfile Profile;
+    const char16_t* DateEmpty;
+    const char16_t* ShortDate;  // 2024-01-02 in the profile's short date, laid on the mask
+    const char16_t* MaskedDate;  // 2024-12-31 by the masked format
+    const char16_t* DateTimeEmpty;
+    const char16_t* Typed;
+    const char16_t* TypedLaid;
+    const char16_t* Morning;  // 2024-01-02 09:05:07 by the masked format
+    const char16_t* Evening;  // 2024-12-31 23:59:58
+  } cases[] = {
+      {TLocaleProfile::EnglishUS, u"__/__/____", u"_1/_2/2024", u"12/31/2024", u"__/__/____ __:__:__ __",
+       u"1/2/2024 9:05:07 AM", u"_1/_2/2024 _9:05:07 AM", u"01/02/2024 09:05:07 AM", u"12/31/2024 11:59:58 PM"},
+      {TLocaleProfile::PortugueseBR, u"__/__/____", u"02/01/2024", u"31/12/2024", u"__/__/____ __:__:__",
+       u"2/1/2024 9:05:07", u"_2/_1/2024 _9:05:07", u"02/01/2024 09:05:07", u"31/12/2024 23:59:58"},
+  };
+  for (const TCase& c : cases) {
+    const TcxFormatController* controller = Announce(c.Profile);
+    SCOPED_TRACE(Utf8(controller->GetStandardDateTimeEditMask()));
+    ExpectAccepted(controller->GetStandardDateEditMask().c_str(), c.DateEmpty,
+                   {{ShortDate(2024, 1, 2), c.ShortDate},
+                    {Masked(controller->GetMaskedDateEditFormat(), 2024, 12, 31, 0, 0, 0), c.MaskedDate}});
+    const String& format = controller->GetMaskedDateTimeEditFormat();
+    ExpectAccepted(controller->GetStandardDateTimeEditMask().c_str(), c.DateTimeEmpty,
+                   {{c.Typed, c.TypedLaid},
+                    {Masked(format, 2024, 1, 2, 9, 5, 7), c.Morning},
+                    {Masked(format, 2024, 12, 31, 23, 59, 58), c.Evening}});
+  }
 }
 
 }  // namespace

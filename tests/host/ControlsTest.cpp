@@ -4,6 +4,7 @@
 
 #include "host/ControlProperties.h"
 #include "host/Filer.h"
+#include "host/Mouse.h"
 #include "tests/host/ControlTestSupport.h"
 
 namespace {
@@ -351,6 +352,11 @@ TEST_F(ControlMessages, ParentFontAndColourFlowDownUntilAControlSetsItsOwn) {
   box->SetParentFont(true);
   EXPECT_EQ(box->GetFont()->GetHeight(), -8) << "back to the parent's";
   EXPECT_EQ(patch->GetFont()->GetHeight(), -8);
+}
+
+TEST_F(ControlMessages, TheDragThresholdIsTheFrameworksOwn) {
+  EXPECT_EQ(Mouse()->GetDragThreshold(), 5);
+  EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 4) << "the system's drag rectangle differs";
 }
 
 TEST_F(ControlMessages, ClicksCaptureAndMouseEnterAndLeave) {

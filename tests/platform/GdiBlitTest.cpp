@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -45,7 +46,7 @@ TEST_F(GdiBlit, FramesInvertsAndWholeWordRops) {
   InvertRect(s.DC, &cell);
   EXPECT_EQ(s.At(1, 1), 0x7FEDCBA9u);  // alpha inverted too
   PatBlt(s.DC, 2, 2, 1, 1, BLACKNESS);
-  PatBlt(s.DC, 4, 4, -1, -1, WHITENESS);  // negative sizes reach back
+  PatBlt(s.DC, 3, 3, -1, -1, WHITENESS);  // negative sizes reach back from the start pixel
   EXPECT_EQ(s.At(2, 2), 0u);
   EXPECT_EQ(s.At(3, 3), 0xFFFFFFFFu);
   DeleteObject(blue);
@@ -113,11 +114,12 @@ TEST_F(GdiBlit, MonochromeMeetsColourThroughTheDCColours) {
   BitBlt(colour.DC, 0, 0, 2, 1, dibDC, 0, 0, SRCCOPY);
   EXPECT_EQ(colour.At(0, 0), 0x00FFFF00u);
   EXPECT_EQ(colour.At(1, 0), 0x0000FF00u);
-  // And back: as a target it takes bits, whatever its table's colours.
-  colour.Bits[0] = 0x00000000;
-  colour.Bits[1] = 0x00123456;
-  BitBlt(dibDC, 0, 0, 2, 1, colour.DC, 0, 0, SRCCOPY);  // the background colour is still 123456
+  // And back: as a target it takes the nearest of its table's colours.
+  colour.Bits[0] = 0x00000000;  // nearer green
+  colour.Bits[1] = 0x00F0E010;  // nearer yellow
+  BitBlt(dibDC, 0, 0, 2, 1, colour.DC, 0, 0, SRCCOPY);
   EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xC0, 0x40);
+  // Operations on it work on the bits.
   BitBlt(dibDC, 0, 0, 2, 1, dibDC, 0, 0, DSTINVERT);
   EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xC0, 0x80);
 
@@ -210,6 +212,91 @@ TEST_F(GdiBlit, SystemColoursAndRegionsFills) {
   EXPECT_EQ(s.At(1, 1), 0x00FFFFFFu);
   EXPECT_EQ(s.At(2, 2), 0x00010203u);  // the inside stays
   DeleteObject(region);
+}
+
+TEST_F(GdiBlit, ColourIntoAOneBitDibSectionTakesTheNearestTableEntry) {
+  TSurface colour(4, 1);
+  colour.Bits[0] = 0x00000000;  // black: green is 255 away, yellow 255 * sqrt 2
+  colour.Bits[1] = 0x00C8C800;  // (200, 200, 0): yellow is 55 * sqrt 2 away, green 200 * ...
+  colour.Bits[2] = 0x0000C800;  // (0, 200, 0): green
+  colour.Bits[3] = 0x00FFFFFF;  // white: yellow is 255 away, green 255 * sqrt 2
+  // The source's background colour plays no part here, unlike for device bitmaps.
+  SetBkColor(colour.DC, RGB(0, 0, 0));
+  void* bits = nullptr;
+  HBITMAP dib = CreateMonoDibRow(4, {0, 255, 0, 0} /* green */, {0, 255, 255, 0} /* yellow */, 0x00, &bits);
+  HDC dibDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dibDC, dib);
+  ASSERT_TRUE(BitBlt(dibDC, 0, 0, 4, 1, colour.DC, 0, 0, SRCCOPY));
+  EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xF0, 0x50);  // 0101
+  // A source operation other than a copy works on the bits too.
+  ASSERT_TRUE(BitBlt(dibDC, 0, 0, 4, 1, colour.DC, 0, 0, SRCINVERT));
+  EXPECT_EQ(static_cast<BYTE*>(bits)[0] & 0xF0, 0x00);
+  SelectObject(dibDC, old);
+  DeleteDC(dibDC);
+  DeleteObject(dib);
+}
+
+TEST_F(GdiBlit, NegativeDestinationSizesReachBackFromTheStartPixel) {
+  // Rows ABC, BCA, CAB.
+  TSurface source(3, 3);
+  const DWORD A = 0x000000AA, B = 0x0000BB00, C = 0x00CC0000;
+  const DWORD colours[3] = {A, B, C};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) source.Bits[y * 3 + x] = colours[(x + y) % 3];
+  const std::map<char, DWORD> legend{{'A', A}, {'B', B}, {'C', C}, {'.', 0xEEEEEEEE}, {'k', 0}};
+  const struct {
+    const char* Name;
+    std::function<BOOL(HDC, HDC)> Draw;
+    std::vector<std::string> Picture;
+  } cases[] = {
+      {"mirrored across", [](HDC d, HDC s) { return StretchBlt(d, 4, 0, -3, 1, s, 0, 0, 3, 1, SRCCOPY); },
+       {"..CBA.", "......", "......", "......"}},
+      {"mirrored and stretched", [](HDC d, HDC s) { return StretchBlt(d, 5, 1, -6, 1, s, 0, 0, 3, 1, SRCCOPY); },
+       {"......", "CCBBAA", "......", "......"}},
+      {"mirrored down", [](HDC d, HDC s) { return StretchBlt(d, 1, 3, 1, -3, s, 0, 0, 1, 3, SRCCOPY); },
+       {"......", ".C....", ".B....", ".A...."}},
+      {"pattern only", [](HDC d, HDC s) { return StretchBlt(d, 4, 2, -3, -2, s, 0, 0, 3, 2, BLACKNESS); },
+       {"......", "..kkk.", "..kkk.", "......"}},
+      {"pattern blit", [](HDC d, HDC) { return PatBlt(d, 4, 2, -3, -2, BLACKNESS); },
+       {"......", "..kkk.", "..kkk.", "......"}},
+      {"pattern blit, both ways", [](HDC d, HDC) { return PatBlt(d, 0, 0, -1, -1, BLACKNESS); },
+       {"k.....", "......", "......", "......"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TSurface target(6, 4, 0xEEEEEEEE);
+    ASSERT_TRUE(c.Draw(target.DC, source.DC));
+    ExpectPicture(target, c.Picture, legend);
+  }
+}
+
+TEST_F(GdiBlit, HatchLinesSitInTheirCells) {
+  const struct {
+    const char* Name;
+    int Hatch;
+    POINT Origin;
+    std::vector<std::string> Picture;
+  } cases[] = {
+      {"horizontal", HS_HORIZONTAL, {0, 0},
+       {"........", "........", "........", "rrrrrrrr", "........", "........", "........", "........"}},
+      {"vertical", HS_VERTICAL, {0, 0},
+       {"....r...", "....r...", "....r...", "....r...", "....r...", "....r...", "....r...", "....r..."}},
+      {"cross", HS_CROSS, {0, 0},
+       {"....r...", "....r...", "....r...", "rrrrrrrr", "....r...", "....r...", "....r...", "....r..."}},
+      {"cross, moved", HS_CROSS, {2, 1},
+       {"......r.", "......r.", "......r.", "......r.", "rrrrrrrr", "......r.", "......r.", "......r."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HBRUSH hatch = CreateHatchBrush(c.Hatch, RGB(255, 0, 0));
+    TSurface s(8, 8, 0x11111111);
+    SetBkMode(s.DC, TRANSPARENT);
+    SetBrushOrgEx(s.DC, c.Origin.X, c.Origin.Y, nullptr);
+    const RECT all{0, 0, 8, 8};
+    FillRect(s.DC, &all, hatch);
+    ExpectPicture(s, c.Picture, {{'r', 0x00FF0000u}, {'.', 0x11111111u}});
+    DeleteObject(hatch);
+  }
 }
 
 }  // namespace

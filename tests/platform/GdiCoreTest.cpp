@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -305,6 +306,108 @@ TEST_F(Gdi, ClipsLiveInDeviceCoordinates) {
   EXPECT_EQ(ExtSelectClipRgn(s.DC, nullptr, RGN_AND), ERROR);
   DeleteObject(region);
   DeleteObject(probe);
+}
+
+// The union of the rectangles, for comparing regions with EqualRgn.
+HRGN RegionOf(std::initializer_list<RECT> rects) {
+  HRGN all = CreateRectRgn(0, 0, 0, 0);
+  for (const RECT& r : rects) {
+    HRGN one = CreateRectRgnIndirect(&r);
+    CombineRgn(all, all, one, RGN_OR);
+    DeleteObject(one);
+  }
+  return all;
+}
+
+// Whether a made region has exactly the pixels of the rectangles; both are freed.
+bool Equal(HRGN made, HRGN expected) {
+  const bool equal = made && EqualRgn(made, expected);
+  DeleteObject(made);
+  DeleteObject(expected);
+  return equal;
+}
+
+TEST_F(Gdi, RoundedRegionsStopAPixelShortOfTheBox) {
+  RECT box;
+  HRGN round = CreateRoundRectRgn(0, 0, 20, 20, 10, 10);
+  EXPECT_EQ(GetRgnBox(round, &box), COMPLEXREGION);
+  EXPECT_EQ(box, (RECT{0, 0, 19, 19}));
+  DeleteObject(round);
+  // Without rounding, still a pixel short; corners in any order.
+  EXPECT_TRUE(Equal(CreateRoundRectRgn(8, 9, 2, 3, 0, 0), RegionOf({{2, 3, 7, 8}})));
+  EXPECT_TRUE(Equal(CreateRoundRectRgn(0, 0, 1, 1, 0, 0), RegionOf({})));
+
+  // An ellipse of 10 x 8: the box less a pixel, each corner cut, the middle
+  // row the whole width of 9.
+  HRGN ellipse = CreateEllipticRgn(0, 0, 10, 8);
+  ASSERT_NE(ellipse, nullptr);
+  EXPECT_EQ(GetRgnBox(ellipse, &box), COMPLEXREGION);
+  EXPECT_EQ(box, (RECT{0, 0, 9, 7}));
+  for (POINT corner : {POINT{0, 0}, POINT{8, 0}, POINT{0, 6}, POINT{8, 6}})
+    EXPECT_FALSE(PtInRegion(ellipse, corner.X, corner.Y)) << corner.X << "," << corner.Y;
+  EXPECT_TRUE(PtInRegion(ellipse, 0, 3));
+  EXPECT_TRUE(PtInRegion(ellipse, 8, 3));
+  EXPECT_TRUE(PtInRegion(ellipse, 4, 0));
+  EXPECT_TRUE(PtInRegion(ellipse, 4, 6));
+  const RECT indirect{0, 0, 10, 8};
+  EXPECT_TRUE(Equal(CreateEllipticRgnIndirect(&indirect), CreateRoundRectRgn(0, 0, 10, 8, 10, 8)));
+  EXPECT_TRUE(Equal(CreateEllipticRgn(10, 8, 0, 0), ellipse));
+  EXPECT_EQ(CreateEllipticRgnIndirect(nullptr), nullptr);
+}
+
+TEST_F(Gdi, PolygonRegionsFollowTheFillMode) {
+  // The centres inside: a triangle's rows lose a pixel each; its right edge
+  // is outside.
+  const POINT triangle[] = {{0, 0}, {4, 0}, {0, 4}};
+  EXPECT_TRUE(Equal(CreatePolygonRgn(triangle, 3, ALTERNATE),
+                    RegionOf({{0, 0, 4, 1}, {0, 1, 3, 2}, {0, 2, 2, 3}, {0, 3, 1, 4}})));
+  const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  EXPECT_TRUE(Equal(CreatePolygonRgn(square, 4, WINDING), RegionOf({{0, 0, 10, 10}})));
+
+  // One outline around a square and, the same way round, a smaller one
+  // inside it, joined at a corner: counted twice inside the smaller.
+  const POINT twice[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}, {3, 3}, {7, 3}, {7, 7}, {3, 7}, {3, 3}};
+  HRGN ring = RegionOf({{0, 0, 10, 3}, {0, 3, 3, 7}, {7, 3, 10, 7}, {0, 7, 10, 10}});
+  HRGN full = RegionOf({{0, 0, 10, 10}});
+  HRGN made = CreatePolygonRgn(twice, 10, ALTERNATE);
+  EXPECT_TRUE(EqualRgn(made, ring));
+  DeleteObject(made);
+  made = CreatePolygonRgn(twice, 10, WINDING);
+  EXPECT_TRUE(EqualRgn(made, full));
+  DeleteObject(made);
+
+  // Two polygons together: the inner one the same way round, then the
+  // other way round.
+  const POINT nested[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {3, 3}, {7, 3}, {7, 7}, {3, 7}};
+  const POINT reversed[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {3, 3}, {3, 7}, {7, 7}, {7, 3}};
+  const INT counts[] = {4, 4};
+  const struct {
+    const POINT* Points;
+    int Mode;
+    HRGN Expected;
+  } cases[] = {
+      {nested, ALTERNATE, ring},
+      {nested, WINDING, full},
+      {reversed, ALTERNATE, ring},
+      {reversed, WINDING, ring},
+  };
+  for (const auto& c : cases) {
+    made = CreatePolyPolygonRgn(c.Points, counts, 2, c.Mode);
+    EXPECT_TRUE(made && EqualRgn(made, c.Expected)) << (c.Points == nested ? "nested " : "reversed ") << c.Mode;
+    DeleteObject(made);
+  }
+  DeleteObject(ring);
+  DeleteObject(full);
+
+  // Too few points enclose nothing; bad arguments make no region.
+  EXPECT_TRUE(Equal(CreatePolygonRgn(square, 2, ALTERNATE), RegionOf({})));
+  EXPECT_EQ(CreatePolygonRgn(square, 1, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(nullptr, 4, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(square, 4, 0), nullptr);
+  const INT bad[] = {4, 1};
+  EXPECT_EQ(CreatePolyPolygonRgn(nested, bad, 2, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolyPolygonRgn(nested, counts, 0, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolyPolygonRgn(nested, nullptr, 2, ALTERNATE), nullptr);
 }
 
 }  // namespace

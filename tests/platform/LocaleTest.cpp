@@ -44,12 +44,28 @@ DWORD LocaleNumber(LCTYPE type) {
   return value;
 }
 
-Text CalendarText(CALTYPE type) {
-  WCHAR buffer[100];
-  const int n = GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, type, buffer, 100, nullptr);
-  if (n <= 0) return u"<failed>";
-  return Text(buffer, static_cast<size_t>(n - 1));
+// For a month name, Year (when given) is the calendar's year meant.
+Text CalendarText(CALTYPE type, CALID calendar = CAL_GREGORIAN, DWORD* year = nullptr) {
+  const int size = GetCalendarInfoW(LOCALE_USER_DEFAULT, calendar, type, nullptr, 0, year);
+  if (size <= 0) return u"<failed>";
+  Text out(static_cast<size_t>(size), u'#');
+  EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, calendar, type, out.data(), size, year), size) << std::hex << type;
+  out.pop_back();
+  return out;
 }
+
+DWORD CalendarNumber(CALID calendar, CALTYPE type) {
+  DWORD value = 0xDEADBEEF;
+  EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, calendar, type | CAL_RETURN_NUMBER, nullptr, 0, &value), 2)
+      << calendar << " " << std::hex << type;
+  return value;
+}
+
+// Undoes SetLocaleCalendarType when the test ends.
+struct ReportedCalendar {
+  explicit ReportedCalendar(CALID calendar) { SetLocaleCalendarType(calendar); }
+  ~ReportedCalendar() { SetLocaleCalendarType(0); }
+};
 
 struct ItemCase {
   LCTYPE Type;
@@ -273,7 +289,7 @@ TEST(CalendarInfo, TwoDigitYearMaximumAsTextAndNumber) {
   };
   const Failure failures[] = {
       {CAL_GREGORIAN, CAL_ITWODIGITYEARMAX | CAL_RETURN_NUMBER, false, ERROR_INVALID_PARAMETER},
-      {2, CAL_ITWODIGITYEARMAX, true, ERROR_INVALID_PARAMETER},
+      {13, CAL_ITWODIGITYEARMAX, true, ERROR_INVALID_PARAMETER},
       {CAL_GREGORIAN, CAL_SCALNAME | CAL_RETURN_NUMBER, true, ERROR_INVALID_FLAGS},
       {CAL_GREGORIAN, 0x0003, true, ERROR_INVALID_FLAGS},
       {CAL_GREGORIAN, 0x0031, true, ERROR_INVALID_FLAGS},
@@ -291,6 +307,105 @@ TEST(CalendarInfo, TwoDigitYearMaximumAsTextAndNumber) {
   EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX, small, 4, nullptr), 0);
   EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_GREGORIAN, CAL_ITWODIGITYEARMAX, nullptr, 0, nullptr), 5);
+}
+
+TEST(CalendarInfo, EveryCalendarHasItsNumberNameAndTwoDigitYearMaximum) {
+  SetLocaleProfile(TLocaleProfile::EnglishUS);
+  struct TCase {
+    CALID Calendar;
+    DWORD TwoDigitYearMax;
+    const char16_t* Name;
+  };
+  const TCase cases[] = {
+      {CAL_GREGORIAN, 2049, u"Gregorian Calendar"},
+      {CAL_GREGORIAN_US, 2049, u"Gregorian Calendar (U.S. English)"},
+      {CAL_JAPAN, 99, u"Japanese Emperor Era Calendar"},
+      {CAL_TAIWAN, 138, u"Taiwan Calendar"},
+      {CAL_KOREA, 4382, u"Korean Tangun Era Calendar"},
+      {CAL_HIJRI, 1471, u"Hijri Calendar"},
+      {CAL_THAI, 2592, u"Thai Buddhist Calendar"},
+      {CAL_HEBREW, 5799, u"Hebrew Calendar"},
+      {CAL_GREGORIAN_ME_FRENCH, 2049, u"Gregorian Calendar (Middle East French)"},
+      {CAL_GREGORIAN_ARABIC, 2049, u"Gregorian Calendar (Arabic)"},
+      {CAL_GREGORIAN_XLIT_ENGLISH, 2049, u"Gregorian Calendar (Transliterated English)"},
+      {CAL_GREGORIAN_XLIT_FRENCH, 2049, u"Gregorian Calendar (Transliterated French)"},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(CalendarNumber(c.Calendar, CAL_ITWODIGITYEARMAX), c.TwoDigitYearMax) << c.Calendar;
+    EXPECT_EQ(CalendarNumber(c.Calendar, CAL_ICALINTVALUE), c.Calendar);
+    EXPECT_EQ(CalendarText(CAL_SCALNAME, c.Calendar), c.Name);
+    // Day names and date pictures are the locale's whatever the calendar.
+    EXPECT_EQ(CalendarText(CAL_SDAYNAME1 + 6, c.Calendar), u"Sunday") << c.Calendar;
+    EXPECT_EQ(CalendarText(CAL_SSHORTDATE, c.Calendar), u"M/d/yyyy") << c.Calendar;
+  }
+  SetLastError(0);
+  DWORD value = 0;
+  EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, 13, CAL_ICALINTVALUE | CAL_RETURN_NUMBER, nullptr, 0, &value), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST(CalendarInfo, TheLocaleReportsTheCalendarTypeTheSwitchSets) {
+  SetLocaleProfile(TLocaleProfile::EnglishUS);
+  EXPECT_EQ(LocaleNumber(LOCALE_ICALENDARTYPE), 1u);
+  {
+    ReportedCalendar hebrew(CAL_HEBREW);
+    EXPECT_EQ(LocaleNumber(LOCALE_ICALENDARTYPE), 8u);
+    EXPECT_EQ(LocaleText(LOCALE_ICALENDARTYPE), u"8");
+    // Calendar 0 is the one the locale reports.
+    EXPECT_EQ(CalendarNumber(0, CAL_ITWODIGITYEARMAX), 5799u);
+    EXPECT_EQ(CalendarText(CAL_SCALNAME, 0), u"Hebrew Calendar");
+    // A profile switch keeps it: it is the test's, not the profile's.
+    SetLocaleProfile(TLocaleProfile::PortugueseBR);
+    EXPECT_EQ(LocaleNumber(LOCALE_ICALENDARTYPE), 8u);
+  }
+  EXPECT_EQ(LocaleNumber(LOCALE_ICALENDARTYPE), 1u);
+  EXPECT_EQ(CalendarNumber(0, CAL_ITWODIGITYEARMAX), 2049u);
+}
+
+TEST(CalendarInfo, SolarCalendarsNameTheGregorianMonthsInTheLocalesLanguage) {
+  for (const auto profile : {TLocaleProfile::EnglishUS, TLocaleProfile::PortugueseBR}) {
+    SetLocaleProfile(profile);
+    for (const CALID calendar : {CAL_GREGORIAN_US, CAL_JAPAN, CAL_TAIWAN, CAL_KOREA, CAL_THAI, CAL_GREGORIAN_ARABIC}) {
+      for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + i, calendar), LocaleText(LOCALE_SMONTHNAME1 + i)) << calendar;
+        EXPECT_EQ(CalendarText(CAL_SABBREVMONTHNAME1 + i, calendar), LocaleText(LOCALE_SABBREVMONTHNAME1 + i));
+      }
+      EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + 12, calendar), u"");
+    }
+  }
+  SetLocaleProfile(TLocaleProfile::PortugueseBR);
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1, CAL_JAPAN), u"janeiro");
+}
+
+TEST(CalendarInfo, LunarCalendarsNameTheirOwnMonths) {
+  SetLocaleProfile(TLocaleProfile::EnglishUS);
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1, CAL_HIJRI), u"Muharram");
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + 8, CAL_HIJRI), u"Ramadan");
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + 12, CAL_HIJRI), u"");
+
+  // 5784 is a leap year, 5785 a common one.
+  struct TCase {
+    DWORD Year;
+    int Month;
+    const char16_t* Name;
+  };
+  const TCase cases[] = {
+      {5784, 1, u"Tishri"}, {5784, 5, u"Shevat"}, {5784, 6, u"Adar I"}, {5784, 7, u"Adar II"},
+      {5784, 8, u"Nisan"},  {5784, 13, u"Elul"},  {5785, 5, u"Shevat"}, {5785, 6, u"Adar"},
+      {5785, 7, u"Nisan"},  {5785, 12, u"Elul"},  {5785, 13, u""},     {0, 7, u"Adar II"},
+  };
+  for (const TCase& c : cases) {
+    DWORD year = c.Year;
+    EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + c.Month - 1, CAL_HEBREW, &year), c.Name) << c.Year << " " << c.Month;
+  }
+  // Without a year, a leap year's months.
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + 5, CAL_HEBREW), u"Adar I");
+  EXPECT_EQ(CalendarText(CAL_SMONTHNAME1 + 12, CAL_HEBREW), u"Elul");
+  // Small buffers fail as for every other item.
+  WCHAR small[3];
+  SetLastError(0);
+  EXPECT_EQ(GetCalendarInfoW(LOCALE_USER_DEFAULT, CAL_HIJRI, CAL_SMONTHNAME1, small, 3, nullptr), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
 }
 
 TEST(StringType, ClassifiesEachUnit) {

@@ -61,14 +61,22 @@ TEST_F(Modules, AlphaBlendFollowsTheBlendArithmetic) {
   // R = 64 + 0 = 64, A = 128 + 255r = 255.
   EXPECT_EQ(target.At(0, 0), 0xFF40608Fu);
 
-  // Constant alpha only: half of each.
+  // Constant alpha only: half of each colour, and of each alpha.
   TTestSurface plain(1, 1, 0x00000000);
   TTestSurface white(1, 1, 0x00FFFFFF);
   BLENDFUNCTION half;
   half.SourceConstantAlpha = 128;
   ASSERT_TRUE(AlphaBlend(plain.DC, 0, 0, 1, 1, white.DC, 0, 0, 1, 1, half));
-  // k = 128/255: 255k = 128 for each colour; a = 128, r = 127/255, alpha = 128.
-  EXPECT_EQ(plain.At(0, 0), 0x80808080u);
+  // k = 128/255: 255k = 128 for each colour; the source's alpha 0 and the
+  // destination's 0 give 0.
+  EXPECT_EQ(plain.At(0, 0), 0x00808080u);
+  // Source alpha 64 over 192, at 128: (128 * 64 + 127 * 192) / 255 = 127.75.
+  // Colours: B (128 * 48 + 127 * 32) / 255 = 40.03, G (128 * 32 + 127 * 64)
+  // / 255 = 47.94, R (128 * 16 + 127 * 128) / 255 = 71.78.
+  TTestSurface under(1, 1, 0xC0804020);
+  TTestSurface over(1, 1, 0x40102030);
+  ASSERT_TRUE(AlphaBlend(under.DC, 0, 0, 1, 1, over.DC, 0, 0, 1, 1, half));
+  EXPECT_EQ(under.At(0, 0), 0x80483028u);
 
   // Stretching by the nearest pixel; bad rectangles fail.
   TTestSurface two(2, 1);
@@ -115,7 +123,7 @@ TEST_F(ModuleEntries, Kernel32AndDwmapiAnswerTheirEntryPoints) {
     std::vector<const char*> Entries;
   };
   const TCase cases[] = {
-      {u"kernel32.dll", {"IsWow64Process", "QueueUserWorkItem"}},
+      {u"kernel32.dll", {"GetCalendarInfoW", "IsWow64Process", "QueueUserWorkItem"}},
       {u"dwmapi.dll",
        {"DwmDefWindowProc", "DwmEnableBlurBehindWindow", "DwmEnableComposition", "DwmEnableMMCSS",
         "DwmExtendFrameIntoClientArea", "DwmGetColorizationColor", "DwmGetWindowAttribute", "DwmIsCompositionEnabled",

@@ -14,8 +14,8 @@ TEST_F(System, MetricsAreThoseOfTheFixedDesktop) {
     int Index;
     int Value;
   } decided[] = {
-      {SM_CXVSCROLL, 17}, {SM_CYHSCROLL, 17}, {SM_CXHTHUMB, 17},  {SM_CYVTHUMB, 17}, {SM_CXDRAG, 5},
-      {SM_CYDRAG, 5},     {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4}, {SM_DBCSENABLED, 0}, {SM_CMONITORS, 1},
+      {SM_CXVSCROLL, 17}, {SM_CYHSCROLL, 17}, {SM_CXHTHUMB, 17},  {SM_CYVTHUMB, 17}, {SM_CXDRAG, 4},
+      {SM_CYDRAG, 4},     {SM_CXDOUBLECLK, 4}, {SM_CYDOUBLECLK, 4}, {SM_DBCSENABLED, 0}, {SM_CMONITORS, 1},
   };
   for (const TCase& c : decided) EXPECT_EQ(GetSystemMetrics(c.Index), c.Value) << "index " << c.Index;
   EXPECT_EQ(GetSystemMetrics(-1), 0);
