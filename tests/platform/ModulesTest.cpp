@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "platform/Dwmapi.h"
@@ -88,6 +89,55 @@ TEST_F(Modules, AlphaBlendFollowsTheBlendArithmetic) {
   EXPECT_EQ(wide.At(2, 0), 0xFF00FF00u);
   EXPECT_FALSE(AlphaBlend(wide.DC, 0, 0, 4, 1, two.DC, 1, 0, 2, 1, bf));
   EXPECT_FALSE(AlphaBlend(wide.DC, 0, 0, -4, 1, two.DC, 0, 0, 2, 1, bf));
+}
+
+// The blend of one channel by the rule AlphaBlend documents, step by step in
+// single precision, halves rounded to even.
+BYTE BlendedChannel(BYTE s, BYTE d, BYTE sourceAlpha, BYTE constantAlpha, bool perPixel) {
+  const float k = constantAlpha / 255.0f;
+  const float coverage = k * static_cast<float>(perPixel ? sourceAlpha : 255);
+  const float r = 1.0f - coverage / 255.0f;
+  const float v = std::nearbyint(k * static_cast<float>(s) + r * static_cast<float>(d));
+  return static_cast<BYTE>(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
+TEST_F(Modules, AlphaBlendFollowsTheRuleForEverySourceAndAlpha) {
+  // Source column s and row a: every colour byte against every alpha.
+  TTestSurface source(256, 256);
+  for (DWORD a = 0; a < 256; ++a)
+    for (DWORD s = 0; s < 256; ++s) source.Bits[a * 256 + s] = a << 24 | (s ^ 0x5A) << 16 | (255 - s) << 8 | s;
+  const auto targetPixel = [](DWORD x, DWORD y) {
+    return ((x + 3 * y) & 0xFF) << 24 | x << 16 | y << 8 | ((7 * x + y) & 0xFF);
+  };
+  for (const BYTE constantAlpha : {0, 1, 77, 128, 254, 255}) {
+    for (const bool perPixel : {true, false}) {
+      TTestSurface target(256, 256);
+      for (DWORD y = 0; y < 256; ++y)
+        for (DWORD x = 0; x < 256; ++x) target.Bits[y * 256 + x] = targetPixel(x, y);
+      BLENDFUNCTION bf;
+      bf.SourceConstantAlpha = constantAlpha;
+      bf.AlphaFormat = perPixel ? AC_SRC_ALPHA : 0;
+      // A part offset from the row starts, and the rest in one go.
+      ASSERT_TRUE(AlphaBlend(target.DC, 3, 0, 5, 256, source.DC, 3, 0, 5, 256, bf));
+      ASSERT_TRUE(AlphaBlend(target.DC, 0, 0, 3, 256, source.DC, 0, 0, 3, 256, bf));
+      ASSERT_TRUE(AlphaBlend(target.DC, 8, 0, 248, 256, source.DC, 8, 0, 248, 256, bf));
+      int wrong = 0;
+      for (DWORD y = 0; y < 256; ++y)
+        for (DWORD x = 0; x < 256; ++x) {
+          const DWORD s = source.At(static_cast<int>(x), static_cast<int>(y)), d = targetPixel(x, y);
+          DWORD expected = 0;
+          for (int shift = 0; shift < 32; shift += 8)
+            expected |= static_cast<DWORD>(BlendedChannel(static_cast<BYTE>(s >> shift), static_cast<BYTE>(d >> shift),
+                                                          static_cast<BYTE>(s >> 24), constantAlpha, perPixel))
+                        << shift;
+          const DWORD actual = target.At(static_cast<int>(x), static_cast<int>(y));
+          if (actual != expected && ++wrong <= 3)
+            ADD_FAILURE() << int(constantAlpha) << " " << perPixel << " at " << x << ", " << y << ": " << std::hex
+                          << actual << " instead of " << expected;
+        }
+      EXPECT_EQ(wrong, 0);
+    }
+  }
 }
 
 TEST_F(Modules, GradientFillInterpolatesFromEdgeToEdge) {
