@@ -62,12 +62,8 @@ void InitializeGraphics() {
 
 void FinalizeGraphics() {
   TGraphicsUnit& unit = Unit();
-  unit.HalfToneBrush.reset();
-  unit.SystemBrushes.reset();
   if (unit.Msimg32DLL) FreeLibrary(unit.Msimg32DLL);
-  unit.Msimg32DLL = nullptr;
-  unit.GradientFill = nullptr;
-  unit.AlphaBlend = nullptr;
+  unit = TGraphicsUnit();
 }
 
 void RegisterGraphicsUnit() {
