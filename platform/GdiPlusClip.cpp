@@ -1,7 +1,6 @@
 // The graphics' clip: rectangles, GDI regions and paths taken to device
 // pixels through the world transform, combined as the caller asks.
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstring>
 

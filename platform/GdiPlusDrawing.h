@@ -33,6 +33,24 @@ bool Combine(cairo_matrix_t& m, const cairo_matrix_t& op, GpMatrixOrder order);
 bool Invertible(const cairo_matrix_t& m);
 // The nearest whole number (halves up), held within INT's range.
 INT RoundToInt(double v);
+inline REAL Real(INT v) { return static_cast<REAL>(v); }
+
+// A context to trace and measure paths on; nothing is drawn.
+class TScratch {
+ public:
+  TScratch() : FSurface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), FContext(cairo_create(FSurface)) {}
+  ~TScratch() {
+    cairo_destroy(FContext);
+    cairo_surface_destroy(FSurface);
+  }
+  TScratch(const TScratch&) = delete;
+  TScratch& operator=(const TScratch&) = delete;
+  cairo_t* operator*() const { return FContext; }
+
+ private:
+  cairo_surface_t* FSurface;
+  cairo_t* FContext;
+};
 
 struct GpRegion : TGdipObject {
   TSharedRegion Region;  // world coordinates

@@ -25,13 +25,16 @@
 // and bilinear modes; the best filter at hand (cubic when enlarging, a
 // windowed sinc when reducing) for the high-quality and bicubic modes.
 // Smoothing: shapes are anti-aliased in SmoothingModeHighQuality and
-// SmoothingModeAntiAlias; otherwise a pixel is in a shape when its centre
-// is.
+// SmoothingModeAntiAlias. Otherwise a pixel is in a shape when the shape
+// covers at least half of it: where one straight edge crosses a pixel,
+// when it holds the pixel's centre; a rectangle along the axes holds
+// exactly the pixels whose centres it holds.
 //
 // Statuses as in the first half: InvalidParameter for a null or unknown
 // handle or an out-of-range value (modes, orders, counts), NotImplemented
 // for a known value this library does not support; ObjectBusy for a
-// graphics whose DC is lent out.
+// graphics whose DC is lent out; ValueOverflow for a target, or a part of
+// an image drawn, beyond 32767 pixels a side.
 
 #include "platform/GdiPlus.h"
 

@@ -23,6 +23,19 @@ GpStatus Apply(GpMatrix* matrix, const cairo_matrix_t& op, GpMatrixOrder order) 
   return Ok;
 }
 
+// Each point through the matrix, its coordinates stored by store.
+template <typename Point, typename Store>
+GpStatus TransformPoints(GpMatrix* matrix, Point* pts, INT count, Store store) {
+  const GpMatrix* m = LookupObject<GpMatrix>(matrix);
+  if (!m || !pts || count <= 0) return InvalidParameter;
+  for (INT i = 0; i < count; ++i) {
+    double x = pts[i].X, y = pts[i].Y;
+    cairo_matrix_transform_point(&m->M, &x, &y);
+    pts[i] = {store(x), store(y)};
+  }
+  return Ok;
+}
+
 }  // namespace
 
 bool ValidOrder(GpMatrixOrder order) { return order == MatrixOrderPrepend || order == MatrixOrderAppend; }
@@ -140,26 +153,12 @@ GpStatus GdipInvertMatrix(GpMatrix* matrix) {
 
 GpStatus GdipTransformMatrixPoints(GpMatrix* matrix, GpPointF* pts, INT count) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  const GpMatrix* m = LookupObject<GpMatrix>(matrix);
-  if (!m || !pts || count <= 0) return InvalidParameter;
-  for (INT i = 0; i < count; ++i) {
-    double x = pts[i].X, y = pts[i].Y;
-    cairo_matrix_transform_point(&m->M, &x, &y);
-    pts[i] = {static_cast<REAL>(x), static_cast<REAL>(y)};
-  }
-  return Ok;
+  return TransformPoints(matrix, pts, count, [](double v) { return static_cast<REAL>(v); });
 }
 
 GpStatus GdipTransformMatrixPointsI(GpMatrix* matrix, GpPoint* pts, INT count) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  const GpMatrix* m = LookupObject<GpMatrix>(matrix);
-  if (!m || !pts || count <= 0) return InvalidParameter;
-  for (INT i = 0; i < count; ++i) {
-    double x = pts[i].X, y = pts[i].Y;
-    cairo_matrix_transform_point(&m->M, &x, &y);
-    pts[i] = {RoundToInt(x), RoundToInt(y)};
-  }
-  return Ok;
+  return TransformPoints(matrix, pts, count, RoundToInt);
 }
 
 }  // namespace Gdiplus

@@ -28,23 +28,6 @@ double ParameterOf(double angle, double rx, double ry) {
   return t + std::round((angle - t) / (2 * Pi)) * 2 * Pi;
 }
 
-// A context to measure paths with; nothing is drawn.
-class TScratch {
- public:
-  TScratch() : FSurface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), FContext(cairo_create(FSurface)) {}
-  ~TScratch() {
-    cairo_destroy(FContext);
-    cairo_surface_destroy(FSurface);
-  }
-  TScratch(const TScratch&) = delete;
-  TScratch& operator=(const TScratch&) = delete;
-  cairo_t* operator*() const { return FContext; }
-
- private:
-  cairo_surface_t* FSurface;
-  cairo_t* FContext;
-};
-
 }  // namespace
 
 std::vector<GpPointF> FloatPoints(const GpPoint* points, INT count) {
@@ -253,8 +236,6 @@ GpStatus AddPolygon(GpPath* path, const GpPointF* points, INT count) {
   return AddTo(path, [&](GpPath& p) { return p.AddPolygon(points, count); });
 }
 
-REAL F(INT v) { return static_cast<REAL>(v); }
-
 }  // namespace
 
 GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {
@@ -264,7 +245,7 @@ GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {
 
 GpStatus GdipAddPathLineI(GpPath* path, INT x1, INT y1, INT x2, INT y2) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return AddLine(path, F(x1), F(y1), F(x2), F(y2));
+  return AddLine(path, Real(x1), Real(y1), Real(x2), Real(y2));
 }
 
 GpStatus GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle) {
@@ -274,7 +255,7 @@ GpStatus GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, R
 
 GpStatus GdipAddPathArcI(GpPath* path, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return AddArc(path, F(x), F(y), F(width), F(height), startAngle, sweepAngle);
+  return AddArc(path, Real(x), Real(y), Real(width), Real(height), startAngle, sweepAngle);
 }
 
 GpStatus GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL height) {
@@ -284,7 +265,7 @@ GpStatus GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL heigh
 
 GpStatus GdipAddPathEllipseI(GpPath* path, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return AddEllipse(path, F(x), F(y), F(width), F(height));
+  return AddEllipse(path, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipAddPathRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL height) {
@@ -294,7 +275,7 @@ GpStatus GdipAddPathRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL hei
 
 GpStatus GdipAddPathRectangleI(GpPath* path, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return AddRectangle(path, F(x), F(y), F(width), F(height));
+  return AddRectangle(path, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipAddPathPolygon(GpPath* path, const GpPointF* points, INT count) {

@@ -85,8 +85,6 @@ GpStatus FillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL widt
   return FillShape(graphics, brush, [&](GpPath& p) { return p.AddPie(x, y, width, height, startAngle, sweepAngle); });
 }
 
-REAL F(INT v) { return static_cast<REAL>(v); }
-
 }  // namespace
 
 GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2) {
@@ -97,7 +95,7 @@ GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x
 
 GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  const GpPointF ends[2] = {{F(x1), F(y1)}, {F(x2), F(y2)}};
+  const GpPointF ends[2] = {{Real(x1), Real(y1)}, {Real(x2), Real(y2)}};
   return DrawLines(graphics, pen, ends, 2);
 }
 
@@ -143,7 +141,7 @@ GpStatus GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REA
 
 GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return DrawRectangle(graphics, pen, F(x), F(y), F(width), F(height));
+  return DrawRectangle(graphics, pen, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height) {
@@ -153,7 +151,7 @@ GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y,
 
 GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return FillRectangle(graphics, brush, F(x), F(y), F(width), F(height));
+  return FillRectangle(graphics, brush, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height) {
@@ -163,7 +161,7 @@ GpStatus GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL 
 
 GpStatus GdipDrawEllipseI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return DrawEllipse(graphics, pen, F(x), F(y), F(width), F(height));
+  return DrawEllipse(graphics, pen, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipFillEllipse(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height) {
@@ -173,7 +171,7 @@ GpStatus GdipFillEllipse(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, R
 
 GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return FillEllipse(graphics, brush, F(x), F(y), F(width), F(height));
+  return FillEllipse(graphics, brush, Real(x), Real(y), Real(width), Real(height));
 }
 
 GpStatus GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL startAngle,
@@ -185,7 +183,7 @@ GpStatus GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL widt
 GpStatus GdipDrawArcI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height, REAL startAngle,
                       REAL sweepAngle) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return DrawArc(graphics, pen, F(x), F(y), F(width), F(height), startAngle, sweepAngle);
+  return DrawArc(graphics, pen, Real(x), Real(y), Real(width), Real(height), startAngle, sweepAngle);
 }
 
 GpStatus GdipDrawPie(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL startAngle,
@@ -197,7 +195,7 @@ GpStatus GdipDrawPie(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL widt
 GpStatus GdipDrawPieI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height, REAL startAngle,
                       REAL sweepAngle) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return DrawPie(graphics, pen, F(x), F(y), F(width), F(height), startAngle, sweepAngle);
+  return DrawPie(graphics, pen, Real(x), Real(y), Real(width), Real(height), startAngle, sweepAngle);
 }
 
 GpStatus GdipFillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height, REAL startAngle,
@@ -209,7 +207,7 @@ GpStatus GdipFillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL 
 GpStatus GdipFillPieI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height, REAL startAngle,
                       REAL sweepAngle) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
-  return FillPie(graphics, brush, F(x), F(y), F(width), F(height), startAngle, sweepAngle);
+  return FillPie(graphics, brush, Real(x), Real(y), Real(width), Real(height), startAngle, sweepAngle);
 }
 
 GpStatus GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path) {
