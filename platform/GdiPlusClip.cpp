@@ -161,7 +161,8 @@ GpStatus GdipCreateRegionHrgn(HRGN hRgn, GpRegion** region) {
   if (!size || !region) return InvalidParameter;
   std::vector<char> data(size);
   auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-  if (GetRegionData(hRgn, size, rgn) != size) return InvalidParameter;
+  if (GetRegionData(hRgn, size, rgn) != size || sizeof(RGNDATAHEADER) + rgn->rdh.nCount * sizeof(RECT) > size)
+    return InvalidParameter;
   std::vector<pixman_box32_t> boxes(rgn->rdh.nCount);
   for (DWORD i = 0; i < rgn->rdh.nCount; ++i) {
     RECT rc;

@@ -28,7 +28,9 @@ GpStatus IsVisibleRect(GpGraphics* graphics, double x, double y, double width, d
   GpStatus status = Ok;
   TargetSize(*g, w, h, status);
   if (status != Ok) return status;
-  if (!(width != 0 && height != 0 && std::isfinite(x + y + width + height))) return Ok;
+  for (const double v : {x, y, width, height})
+    if (!std::isfinite(v)) return InvalidParameter;
+  if (width == 0 || height == 0) return Ok;
   // The box of the rectangle's corners on the device, widened to whole
   // pixels: any pixel it touches.
   const cairo_matrix_t m = g->DeviceMatrix();

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "tests/SurfacePixels.h"
 #include "tests/platform/GdiPlusTestSupport.h"
+#include "tests/platform/WindowTestSupport.h"
 
 namespace {
 
@@ -316,6 +318,49 @@ TEST_F(GdiplusGraphics, ATargetThatIsGoneAnswersWin32Error) {
   HDC lent = nullptr;
   EXPECT_EQ(GdipGetDC(g, &lent), Win32Error);
   DeleteDC(dc);
+}
+
+// Window DCs draw on their top-level window's pixels, within the window.
+class GdiplusWindowDC : public TWindowTest {
+ protected:
+  void SetUp() override {
+    TWindowTest::SetUp();
+    GdiplusStartupInput input;
+    ASSERT_EQ(GdiplusStartup(&FToken, &input, nullptr), Ok);
+    FLive = GetLiveGdiplusObjectCount();
+  }
+  void TearDown() override {
+    EXPECT_EQ(GetLiveGdiplusObjectCount(), FLive);
+    GdiplusShutdown(FToken);
+    TWindowTest::TearDown();
+  }
+
+ private:
+  ULONG_PTR FToken = 0;
+  int FLive = 0;
+};
+
+TEST_F(GdiplusWindowDC, AChildWindowsDCDrawsFromItsCornerAndOnlyWithinIt) {
+  HWND top = Create(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, nullptr, {0, 0, 60, 40});
+  HWND child = Create(WS_VISIBLE, top, {10, 10, 30, 30});
+  UpdateWindow(top);
+  UpdateWindow(child);
+  HDC dc = GetDC(child);
+  TGraphics g;
+  ASSERT_EQ(GdipCreateFromHDC(dc, g.Out()), Ok);
+  TBrush red, green;
+  ASSERT_EQ(GdipCreateSolidFill(0xFFFF0000, red.OutAs<GpSolidFill>()), Ok);
+  ASSERT_EQ(GdipCreateSolidFill(0xFF00FF00, green.OutAs<GpSolidFill>()), Ok);
+  ASSERT_EQ(GdipFillRectangleI(g, red, -100, -100, 1000, 1000), Ok);
+  ASSERT_EQ(GdipFillRectangleI(g, green, 0, 0, 1, 1), Ok);
+  ASSERT_EQ(GdipDeleteGraphics(g.Handle), Ok);
+  g.Handle = nullptr;
+  ReleaseDC(child, dc);
+  EXPECT_EQ(PixelOf(top, 10, 10), RGB(0, 255, 0)) << "the child's corner";
+  EXPECT_EQ(PixelOf(top, 29, 29), RGB(255, 0, 0));
+  EXPECT_NE(PixelOf(top, 9, 9), RGB(255, 0, 0)) << "outside the child";
+  EXPECT_NE(PixelOf(top, 30, 15), RGB(255, 0, 0));
+  DestroyWindow(top);
 }
 
 // --- Graphics on images, and the DC they lend -------------------------------

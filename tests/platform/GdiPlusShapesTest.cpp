@@ -37,6 +37,9 @@ TEST_F(GdiplusShapes, SolidFillsArePremultipliedExactlyAndComposedOverTheTarget)
       {0x3310C87F, 0x00000000, 0x33032819},
       // Over (32, 64, 96): each keeps 204/255 of itself: 25.6, 51.2, 76.8.
       {0x3310C87F, 0xFF204060, 0xFF1D5B66},
+      // 53 at alpha 51: 10.6, so 11 (a product kept in 16 bits and cut
+      // to 8 would give 10).
+      {0x33350000, 0x00000000, 0x330B0000},
       {0xFF123456, 0x80402010, 0xFF123456},
       {0x00FFFFFF, 0x80402010, 0x80402010},
   };
