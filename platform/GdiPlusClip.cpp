@@ -12,6 +12,8 @@ namespace {
 
 constexpr int32_t Far = 1 << 29;
 
+bool ValidCombineMode(CombineMode mode) { return mode >= CombineModeReplace && mode <= CombineModeComplement; }
+
 // The pixels whose centres the path holds, under the device matrix: within
 // the target, or without one within the path's own extent.
 void Rasterize(const GpGraphics& g, const GpPath& path, pixman_region32_t& out) {
@@ -101,8 +103,6 @@ TSharedRegion UnlimitedRegion() {
   }();
   return unlimited;
 }
-
-bool ValidCombineMode(CombineMode mode) { return mode >= CombineModeReplace && mode <= CombineModeComplement; }
 
 GpStatus GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height, CombineMode combineMode) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;

@@ -182,7 +182,8 @@ GpStatus UsableGraphics(GpGraphics* handle, GpGraphics*& graphics);
 // The target's size in device pixels; false when it has no pixels (the
 // screen), Win32Error in status when they are gone.
 bool TargetSize(const GpGraphics& graphics, INT& width, INT& height, GpStatus& status);
-// What a drawing may touch: the clip, the DC's clip and the target.
+// What a drawing may touch: the clip, the DC's clip and the target (none
+// when width is 0).
 void DrawableRegion(const GpGraphics& graphics, INT width, INT height, pixman_region32_t& out);
 
 // One drawing: a source painted through a shape, both in world
@@ -240,9 +241,7 @@ class TPathDrawing : public TDrawing {
 void ReadPremultiplied(const GpBitmap& bitmap, INT x, INT y, INT width, INT height, DWORD* out);
 void WriteChanged(GpBitmap& bitmap, INT x, INT y, INT width, INT height, const DWORD* now, const DWORD* before);
 
-// Modes and values checked against their enumerations.
-bool ValidOrder(GpMatrixOrder order);
-bool ValidCombineMode(CombineMode mode);
+// Alternate or winding.
 bool ValidFillMode(GpFillMode mode);
 
 }  // namespace Gdiplus

@@ -9,6 +9,8 @@ namespace Gdiplus {
 
 namespace {
 
+bool ValidOrder(GpMatrixOrder order) { return order == MatrixOrderPrepend || order == MatrixOrderAppend; }
+
 cairo_matrix_t Elements(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) {
   cairo_matrix_t m;
   cairo_matrix_init(&m, m11, m12, m21, m22, dx, dy);
@@ -37,8 +39,6 @@ GpStatus TransformPoints(GpMatrix* matrix, Point* pts, INT count, Store store) {
 }
 
 }  // namespace
-
-bool ValidOrder(GpMatrixOrder order) { return order == MatrixOrderPrepend || order == MatrixOrderAppend; }
 
 bool Combine(cairo_matrix_t& m, const cairo_matrix_t& op, GpMatrixOrder order) {
   if (!ValidOrder(order)) return false;
