@@ -171,7 +171,8 @@ bool TcxValueType::IsValueValid(Variant& AValue) const {
   try {
     AValue = VarAsType(AValue, GetVarType());
     return true;
-  } catch (const EVariantTypeCastError&) {
+  } catch (const EVariantError&) {
+    // Out of the slot's range as much as of another kind.
     return false;
   }
 }
