@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "controls/dxCore.h"
 #include "host/ExceptionHandling.h"
-#include "platform/Units.h"
 
 HOST_CLASS_INFO(TdxSystemHook, TObject, nullptr)
 HOST_CLASS_INFO(TdxHookController, TObject, &CreateDefault<TdxHookController>)
@@ -104,4 +104,4 @@ void dxReleaseHook(TdxHookProc AHookProc) {
   if (Controller()) Controller()->ReleaseHook(AHookProc);
 }
 
-void RegisterHooksUnit() { RegisterUnit({"dxHooks", {"dxCore"}, nullptr, &FinalizeHooks}); }
+void RegisterHooksUnit() { RegisterSuiteUnit<nullptr, &FinalizeHooks>("dxHooks"); }
