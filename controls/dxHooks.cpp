@@ -4,6 +4,7 @@
 
 #include "controls/dxCore.h"
 #include "host/ExceptionHandling.h"
+#include "platform/Kernel.h"
 
 HOST_CLASS_INFO(TdxSystemHook, TObject, nullptr)
 HOST_CLASS_INFO(TdxHookController, TObject, &CreateDefault<TdxHookController>)
@@ -40,7 +41,8 @@ TdxSystemHook::~TdxSystemHook() {
 void TdxSystemHook::Add(TdxHookProc AHookProc) {
   if (!AHookProc || Contains(AHookProc)) return;
   FHooks.push_back(std::make_shared<TEntry>(TEntry{AHookProc}));
-  if (!FHandle) FHandle = SetWindowsHookExW(HookIds[FHookType], HookProcs[FHookType], nullptr, 0);
+  if (!FHandle)
+    FHandle = SetWindowsHookExW(HookIds[FHookType], HookProcs[FHookType], nullptr, GetCurrentThreadId());
 }
 
 void TdxSystemHook::Remove(TdxHookProc AHookProc) {
