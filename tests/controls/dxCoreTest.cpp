@@ -172,24 +172,21 @@ std::string FreeALibraryWithoutFinalize() {
 
 using SuiteUnits = TUnitRestartTest;
 
-TEST_F(SuiteUnits, TheCoreStartsFirstWhateverTheOrderOfRegistration) {
-  EXPECT_EXIT(ExitWithOutcome(StartEachUnitRegisteredFirst()), ::testing::ExitedWithCode(0),
-              "outcome: dxCore first each time;");
-}
-
-TEST_F(SuiteUnits, EndThroughTheLoaderInTheReverseOfTheirStart) {
-  EXPECT_EXIT(ExitWithOutcome(StartAndEndTwoProbes()), ::testing::ExitedWithCode(0),
-              "outcome: init P, init Q, loader holds 2, fini Q, fini P;");
-}
-
-TEST_F(SuiteUnits, ALibraryStartsThemOnInitializeAndEndsThemOnFinalize) {
-  EXPECT_EXIT(ExitWithOutcome(StartAndEndALibrary()), ::testing::ExitedWithCode(0),
-              "outcome: waiting, started, ended, freed;");
-}
-
-TEST_F(SuiteUnits, ALibraryFreedBeforeFinalizeRaisesAndRunsNothing) {
-  EXPECT_EXIT(ExitWithOutcome(FreeALibraryWithoutFinalize()), ::testing::ExitedWithCode(0),
-              "outcome: Need call dxFinalize before free library!;");
+TEST_F(SuiteUnits, StartAfterTheCoreAndEndThroughTheLoader) {
+  struct TCase {
+    const char* What;
+    std::string (*Run)();
+    const char* Outcome;
+  } cases[] = {
+      {"in any order of registration", &StartEachUnitRegisteredFirst, "dxCore first each time"},
+      {"ending in reverse", &StartAndEndTwoProbes, "init P, init Q, loader holds 2, fini Q, fini P"},
+      {"in a library finalized first", &StartAndEndALibrary, "waiting, started, ended, freed"},
+      {"in a library freed first", &FreeALibraryWithoutFinalize, "Need call dxFinalize before free library!"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    EXPECT_EXIT(ExitWithOutcome(c.Run()), ::testing::ExitedWithCode(0), std::string("outcome: ") + c.Outcome + ";");
+  }
 }
 
 TEST(PlatformFlags, DescribeWindowsNT61Natively) {
