@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/ImageLibrary.h"
 #include "platform/GdiPlus.h"
 // After the platform's headers: libjpeg defines TRUE and FALSE as macros.
 #include <jpeglib.h>
@@ -133,16 +134,7 @@ void LibjpegDecode(const TBytes& file, TBytes& pixels) {
   jpeg_destroy_decompress(&d);
 }
 
-// The library, started once for the run.
-struct TLibrary {
-  ULONG_PTR Token = 0;
-  TLibrary() {
-    GdiplusStartupInput input;
-    GdiplusStartup(&Token, &input, nullptr);
-  }
-  ~TLibrary() { GdiplusShutdown(Token); }
-};
-const TLibrary Library;
+const TImageLibrary Library;
 
 void DecodeThroughLibrary(benchmark::State& state, const TBytes& file) {
   for (auto _ : state) {

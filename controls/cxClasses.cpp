@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "controls/dxCore.h"
 #include "host/ExceptionHandling.h"
 #include "host/SysUtils.h"
 #include "host/UtilityWindows.h"
-#include "platform/Units.h"
 
 HOST_CLASS_INFO(TcxObjectList, TList, nullptr)
 HOST_CLASS_INFO(TcxIUnknownObject, TObject, nullptr)
@@ -351,4 +351,4 @@ TClass TcxRegisteredClassList::FindClass(TClass AItemClass) const {
   return nullptr;
 }
 
-void RegisterClassesUnit() { RegisterUnit({"cxClasses", {"dxCore"}, nullptr, &FinalizeClasses}); }
+void RegisterClassesUnit() { RegisterSuiteUnit<nullptr, &FinalizeClasses>("cxClasses"); }

@@ -2,7 +2,6 @@
 
 #include "controls/dxCore.h"
 #include "platform/Modules.h"
-#include "platform/Units.h"
 
 namespace {
 
@@ -60,4 +59,4 @@ bool IsCompositionEnabled() {
   return isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
 }
 
-void RegisterDWMApiUnit() { RegisterUnit({"cxDWMApi", {"dxCore"}, &LoadDwmLibrary, &FreeDwmLibrary}); }
+void RegisterDWMApiUnit() { RegisterSuiteUnit<&LoadDwmLibrary, &FreeDwmLibrary>("cxDWMApi"); }

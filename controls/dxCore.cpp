@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "host/Exceptions.h"
 #include "platform/Kernel.h"
 #include "platform/Locale.h"
 #include "platform/Modules.h"
-#include "platform/Units.h"
 
 HOST_CLASS_INFO(TdxUnitsLoader, TObject, nullptr)
 HOST_CLASS_INFO(TdxProductResourceStrings, TObject, nullptr)
@@ -43,7 +41,7 @@ bool RunsUnderWow64() {
 void FinalizeCore() {
   Repository().reset();
   std::unique_ptr<TdxUnitsLoader, TFreeObject> loader = std::move(Loader());
-  if (loader && IsLibrary() && loader->GetFinalizeCount() > 0) throw Exception(SNeedFinalize);
+  if (loader && IsLibrary() && loader->GetFinalizeCount() > 0) throw EdxException(SNeedFinalize);
 }
 
 }  // namespace
@@ -221,26 +219,37 @@ TdxProductResourceStrings* TdxResourceStringsRepository::GetProductByName(const 
   return nullptr;
 }
 
-String TdxResourceStringsRepository::Translate(const String& AResStringName) const {
+std::pair<TdxProductResourceStrings*, Integer> TdxResourceStringsRepository::Find(const String& AResStringName) const {
   for (const auto& product : FProducts) {
     const Integer index = product->IndexOf(AResStringName);
-    if (index >= 0) return product->GetValues(index);
+    if (index >= 0) return {product.get(), index};
   }
-  return String();
+  return {nullptr, -1};
+}
+
+String TdxResourceStringsRepository::Translate(const String& AResStringName) const {
+  const auto [product, index] = Find(AResStringName);
+  return product ? product->GetValues(index) : String();
 }
 
 String TdxResourceStringsRepository::GetOriginalValue(const String& AResStringName) const {
-  for (const auto& product : FProducts) {
-    const Integer index = product->IndexOf(AResStringName);
-    if (index >= 0) return product->GetOriginalValues(index);
-  }
-  return String();
+  const auto [product, index] = Find(AResStringName);
+  return product ? product->GetOriginalValues(index) : String();
+}
+
+String TdxResourceStringsRepository::GetResourceString(TcxResourceStringID AResString) const {
+  const auto [product, index] = Find(AResString->Name);
+  return product ? product->GetValues(index) : String(AResString->Value);
 }
 
 TdxResourceStringsRepository* dxResourceStringsRepository() {
   auto& repository = Repository();
   if (!repository) repository.reset(new TdxResourceStringsRepository);
   return repository.get();
+}
+
+String cxGetResourceString(TcxResourceStringID AResString) {
+  return dxResourceStringsRepository()->GetResourceString(AResString);
 }
 
 void RegisterCoreUnit() { RegisterUnit({"dxCore", {"SysUtils"}, &InitPlatformInfo, &FinalizeCore}); }

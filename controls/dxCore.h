@@ -1,11 +1,22 @@
 #pragma once
-// The suite's core: the deferred unit loader, the character classes, the
-// platform flags and the resource-strings repository with its listeners.
+// The suite's core: its exception, the deferred unit loader, the character
+// classes, the platform flags and the resource-strings repository with its
+// listeners.
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "host/Exceptions.h"
 #include "host/Objects.h"
+#include "platform/Units.h"
+
+// The base of the suite's exceptions.
+class EdxException : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 using TdxProc = void (*)();
 
@@ -40,6 +51,17 @@ class TdxUnitsLoader : public TObject {
 
 // The loader of the process, made on first use.
 TdxUnitsLoader* dxUnitsLoader();
+
+// Registers a unit of the suite, which starts after dxCore and after AUses.
+// It hands AInitialize and AFinalize (either may be nullptr) to the loader as
+// it starts and takes AFinalize back as it ends, which runs it: so the units
+// end in the reverse order of their start.
+template <TdxProc AInitialize, TdxProc AFinalize>
+void RegisterSuiteUnit(std::string AName, std::vector<std::string> AUses = {}) {
+  AUses.insert(AUses.begin(), "dxCore");
+  RegisterUnit({std::move(AName), std::move(AUses), [] { dxUnitsLoader()->AddUnit(AInitialize, AFinalize); },
+                [] { dxUnitsLoader()->RemoveUnit(AFinalize); }});
+}
 
 // Character classes of the system's character-type table.
 bool dxCharIsAlpha(Char C);
@@ -109,6 +131,14 @@ class TdxProductResourceStrings : public TObject {
 
 using TdxAddResourceStringsProc = void (*)(TdxProductResourceStrings* AProduct);
 
+// A resource string of the suite: the name it is registered and localised
+// by, and its original text.
+struct TcxResourceString {
+  const char16_t* Name;
+  const char16_t* Value;
+};
+using TcxResourceStringID = const TcxResourceString*;
+
 class TdxResourceStringsRepository : public TObject {
   HOST_CLASS(TdxResourceStringsRepository);
 
@@ -133,14 +163,25 @@ class TdxResourceStringsRepository : public TObject {
   // product that has the name answers. Empty for an unknown name.
   String Translate(const String& AResStringName) const;
   String GetOriginalValue(const String& AResStringName) const;
+  // Looked up by its name: the localised text when one was set, else the
+  // original text, also for a name no product has registered.
+  String GetResourceString(TcxResourceStringID AResString) const;
 
  private:
+  // The first product that has the name, and the name's place in it;
+  // nullptr when none has.
+  std::pair<TdxProductResourceStrings*, Integer> Find(const String& AResStringName) const;
+
   std::vector<IdxLocalizerListener*> FListeners;
   std::vector<std::unique_ptr<TdxProductResourceStrings, TFreeObject>> FProducts;
 };
 
 // The repository of the process, made on first use and freed when the unit ends.
 TdxResourceStringsRepository* dxResourceStringsRepository();
+
+// The text of a resource string of the suite, as the repository of the
+// process has it when asked.
+String cxGetResourceString(TcxResourceStringID AResString);
 
 // The unit that computes the platform flags first of all the suite's units
 // and frees the loader and the repository at the end.

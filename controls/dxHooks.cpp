@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "controls/dxCore.h"
 #include "host/ExceptionHandling.h"
-#include "platform/Units.h"
+#include "platform/Kernel.h"
 
 HOST_CLASS_INFO(TdxSystemHook, TObject, nullptr)
 HOST_CLASS_INFO(TdxHookController, TObject, &CreateDefault<TdxHookController>)
@@ -40,7 +41,8 @@ TdxSystemHook::~TdxSystemHook() {
 void TdxSystemHook::Add(TdxHookProc AHookProc) {
   if (!AHookProc || Contains(AHookProc)) return;
   FHooks.push_back(std::make_shared<TEntry>(TEntry{AHookProc}));
-  if (!FHandle) FHandle = SetWindowsHookExW(HookIds[FHookType], HookProcs[FHookType], nullptr, 0);
+  if (!FHandle)
+    FHandle = SetWindowsHookExW(HookIds[FHookType], HookProcs[FHookType], nullptr, GetCurrentThreadId());
 }
 
 void TdxSystemHook::Remove(TdxHookProc AHookProc) {
@@ -104,4 +106,4 @@ void dxReleaseHook(TdxHookProc AHookProc) {
   if (Controller()) Controller()->ReleaseHook(AHookProc);
 }
 
-void RegisterHooksUnit() { RegisterUnit({"dxHooks", {"dxCore"}, nullptr, &FinalizeHooks}); }
+void RegisterHooksUnit() { RegisterSuiteUnit<nullptr, &FinalizeHooks>("dxHooks"); }

@@ -1,6 +1,7 @@
 #pragma once
 // Hooks of the GUI thread shared by the suite: each hook type is installed
-// once, while procedures are registered for it, and calls them all.
+// once, for the thread that registers its first procedure, while procedures
+// are registered for it, and calls them all.
 
 #include <memory>
 #include <vector>
@@ -23,8 +24,8 @@ class TdxSystemHook : public TObject {
   // Uninstalls the Windows hook.
   ~TdxSystemHook() override;
 
-  // The first procedure installs the Windows hook; a procedure registered
-  // already is ignored.
+  // The first procedure installs the Windows hook for the calling thread; a
+  // procedure registered already is ignored.
   void Add(TdxHookProc AHookProc);
   // Removing the last procedure uninstalls the Windows hook.
   void Remove(TdxHookProc AHookProc);

@@ -7,9 +7,9 @@
 #include <mutex>
 #include <vector>
 
+#include "controls/dxCore.h"
 #include "platform/Kernel.h"
 #include "platform/Modules.h"
-#include "platform/Units.h"
 
 HOST_CLASS_INFO(TdxMultithreadedSort, TObject, &CreateDefault<TdxMultithreadedSort>)
 HOST_CLASS_INFO(TdxMultithreadedListIterator, TObject, &CreateDefault<TdxMultithreadedListIterator>)
@@ -152,4 +152,4 @@ TdxMultithreadedSort* dxMultithreadedSort() { return Threading().Sort.get(); }
 
 TdxMultithreadedListIterator* dxMultithreadedListIterator() { return Threading().Iterator.get(); }
 
-void RegisterThreadingUnit() { RegisterUnit({"dxThreading", {"dxCore"}, &InitThreading, &DoneThreading}); }
+void RegisterThreadingUnit() { RegisterSuiteUnit<&InitThreading, &DoneThreading>("dxThreading"); }

@@ -5,7 +5,6 @@
 #include "graphics/cxGraphicsState.h"
 #include "platform/Kernel.h"
 #include "platform/Modules.h"
-#include "platform/Units.h"
 
 namespace {
 
@@ -66,12 +65,7 @@ void FinalizeGraphics() {
   unit = TGraphicsUnit();
 }
 
-void RegisterGraphicsUnit() {
-  RegisterUnit({"cxGraphics",
-                {"dxCore", "Graphics"},
-                [] { dxUnitsLoader()->AddUnit(&InitializeGraphics, &FinalizeGraphics); },
-                [] { dxUnitsLoader()->RemoveUnit(&FinalizeGraphics); }});
-}
+void RegisterGraphicsUnit() { RegisterSuiteUnit<&InitializeGraphics, &FinalizeGraphics>("cxGraphics", {"Graphics"}); }
 
 TBrush* cxHalfToneBrush() { return Unit().HalfToneBrush.get(); }
 TcxObjectList* SystemBrushes() { return Unit().SystemBrushes.get(); }

@@ -309,7 +309,7 @@ const Variant::TArrayData& Variant::Array() const {
   return *std::get<std::shared_ptr<TArrayData>>(FValue);
 }
 
-size_t Variant::ElementOffset(std::initializer_list<Integer> Indices) const {
+size_t Variant::ElementOffset(std::span<const Integer> Indices) const {
   const TArrayData& data = Array();
   if (Indices.size() != data.Bounds.size()) throw EVariantBadIndexError(SVarBadIndex);
   size_t offset = 0;
@@ -325,12 +325,12 @@ size_t Variant::ElementOffset(std::initializer_list<Integer> Indices) const {
 
 const Variant& Variant::operator[](Integer Index) const { return GetElement({Index}); }
 
-const Variant& Variant::GetElement(std::initializer_list<Integer> Indices) const {
+const Variant& Variant::GetElement(std::span<const Integer> Indices) const {
   return Array().Items[ElementOffset(Indices)];
 }
 
 void Variant::SetElement(std::initializer_list<Integer> Indices, Variant Value) {
-  const size_t offset = ElementOffset(Indices);
+  const size_t offset = ElementOffset(std::span(Indices.begin(), Indices.size()));
   auto& data = std::get<std::shared_ptr<TArrayData>>(FValue);
   if (data.use_count() > 1) data = std::make_shared<TArrayData>(*data);  // copies share until one changes
   if (data->ElementType != varVariant) Value = VarAsType(Value, data->ElementType);

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -99,7 +100,11 @@ class Variant {
   // Array access; indices are checked against the bounds (EVariantBadIndexError),
   // and a value that is no array raises EVariantInvalidArgError.
   const Variant& operator[](Integer Index) const;
-  const Variant& GetElement(std::initializer_list<Integer> Indices) const;
+  const Variant& GetElement(std::initializer_list<Integer> Indices) const {
+    return GetElement(std::span(Indices.begin(), Indices.size()));
+  }
+  // One index a dimension, however many dimensions there are.
+  const Variant& GetElement(std::span<const Integer> Indices) const;
   void SetElement(std::initializer_list<Integer> Indices, Variant Value);
   void SetElement(Integer Index, Variant Value) { SetElement({Index}, std::move(Value)); }
 
@@ -113,7 +118,7 @@ class Variant {
                                 std::shared_ptr<TArrayData>>;
 
   Variant(TVarType type, TPayload value) : FType(type), FValue(std::move(value)) {}
-  size_t ElementOffset(std::initializer_list<Integer> Indices) const;
+  size_t ElementOffset(std::span<const Integer> Indices) const;
   const TArrayData& Array() const;
 
   friend Variant VarArrayCreate(std::initializer_list<Integer> Bounds, TVarType VarType);

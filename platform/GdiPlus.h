@@ -199,6 +199,7 @@ GpStatus GdipGetImagePixelFormat(GpImage* image, PixelFormat* format);
 GpStatus GdipGetImageRawFormat(GpImage* image, GUID* format);
 // A copy that owns its pixels, in the same pixel and raw formats.
 GpStatus GdipCloneImage(GpImage* image, GpImage** cloneImage);
+// ObjectBusy while a graphics draws on the image.
 GpStatus GdipDisposeImage(GpImage* image);
 
 // --- Codecs ---------------------------------------------------------------

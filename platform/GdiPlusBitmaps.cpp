@@ -218,6 +218,7 @@ GpStatus GdipDisposeImage(GpImage* image) {
   if (const GpStatus s = EnterEntry(__func__); s != Ok) return s;
   GpImage* i = LookupObject<GpImage>(image);
   if (!i) return InvalidParameter;
+  if (const auto* b = dynamic_cast<const GpBitmap*>(i); b && b->Graphics > 0) return ObjectBusy;
   RemoveObject(i);
   return Ok;
 }

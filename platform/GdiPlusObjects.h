@@ -25,6 +25,7 @@ struct GpBitmap : GpImage {
   INT Stride = 0;  // negative for bottom-up rows
   BYTE* Scan0 = nullptr;
   std::vector<BYTE> Storage;
+  int Graphics = 0;  // graphics drawing on it: it stays until they go
 
   // The lock in force: what was lent, and the copy lent when not the rows.
   bool Locked = false;

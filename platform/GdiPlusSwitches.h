@@ -15,7 +15,8 @@ void SetEntryStatus(LPCSTR EntryName, GpStatus Status);
 void SetEncoderAvailable(const CLSID& Encoder, bool Available);
 // Images decoded by the library since the last reset, by raw format.
 int GetDecodeCount(const GUID& Format);
-// Objects alive (images) and blocks from GdipAlloc not yet freed.
+// Objects alive (images, graphics, brushes, pens, paths, matrices,
+// regions, image attributes) and blocks from GdipAlloc not yet freed.
 int GetLiveGdiplusObjectCount();
 // Every entry and encoder working again, decode counts zero.
 void ResetGdiplusSwitches();

@@ -1,10 +1,11 @@
 // Hooks: chains of procedures that watch or stop messages and window
-// changes, newest first.
+// changes, newest first, each for one thread or for every thread.
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "platform/Kernel.h"
 #include "platform/WindowObjects.h"
 
 namespace {
@@ -13,6 +14,7 @@ struct THook {
   HHOOK Handle = nullptr;
   int Kind = 0;
   HOOKPROC Proc = nullptr;
+  DWORD ThreadId = 0;    // 0: every thread
   bool Removed = false;  // unhooked while it ran; freed once it returns
   int Running = 0;
 };
@@ -31,14 +33,15 @@ bool ValidKind(int kind) {
   return kind == WH_KEYBOARD || kind == WH_GETMESSAGE || kind == WH_CALLWNDPROC || kind == WH_CBT || kind == WH_MOUSE;
 }
 
-// The next hook of the kind older than position `before` that may run: not
-// unhooked, and not running already (a hook that causes its own call point
-// is not entered again).
+// The next hook of the kind older than position `before` that may run: for
+// the calling thread, not unhooked, and not running already (a hook that
+// causes its own call point is not entered again).
 THook* NextBelow(int kind, size_t before) {
   auto& hooks = Table().Hooks;
+  const DWORD thread = GetCurrentThreadId();
   for (size_t i = before; i-- > 0;) {
     THook* h = hooks[i].get();
-    if (h->Kind == kind && !h->Removed && h->Running == 0) return h;
+    if (h->Kind == kind && !h->Removed && h->Running == 0 && (h->ThreadId == 0 || h->ThreadId == thread)) return h;
   }
   return nullptr;
 }
@@ -75,7 +78,7 @@ LRESULT CallHooks(int kind, int code, WPARAM wParam, LPARAM lParam) {
   return Run(NextBelow(kind, Table().Hooks.size()), code, wParam, lParam);
 }
 
-HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD) {
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) {
   if (!ValidKind(idHook)) {
     SetLastError(ERROR_INVALID_HOOK_FILTER);
     return nullptr;
@@ -90,6 +93,7 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD) {
   t.NextHandle += 4;
   hook->Kind = idHook;
   hook->Proc = lpfn;
+  hook->ThreadId = dwThreadId;
   t.Hooks.push_back(std::move(hook));
   return t.Hooks.back()->Handle;
 }

@@ -83,6 +83,8 @@ BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation);
 
 // The pseudo-handle of the calling process.
 HANDLE GetCurrentProcess();
+// The calling thread's id: never 0, and no other running thread has it.
+DWORD GetCurrentThreadId();
 // The process runs natively, never under the 32-bit emulation: writes FALSE.
 BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process);
 

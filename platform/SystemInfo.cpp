@@ -1,5 +1,7 @@
 // What the system reports about itself and the process: one fixed version,
-// a native process, and the machine's real processor count.
+// a native process, its threads' ids, and the machine's real processor count.
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <thread>
@@ -23,6 +25,12 @@ BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation) {
 }
 
 HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)); }
+
+DWORD GetCurrentThreadId() {
+  // Asked on every hooked call point: one system call per thread.
+  thread_local const DWORD id = static_cast<DWORD>(gettid());
+  return id;
+}
 
 BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) {
   if (!Wow64Process) {

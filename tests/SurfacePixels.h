@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/GdiText.h"
 #include "platform/Windows.h"
 #include "platform/backend/headless/Headless.h"
 

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <memory>
 
+#include "controls/dxCore.h"
 #include "host/DateUtils.h"
 #include "host/Exceptions.h"
 #include "host/FMTBcd.h"
@@ -13,7 +14,6 @@
 #include "host/SQLTimeStamp.h"
 #include "host/SysConst.h"
 #include "host/SysUtils.h"
-#include "platform/Units.h"
 #include "values/cxVariants.h"
 
 namespace {
@@ -171,7 +171,8 @@ bool TcxValueType::IsValueValid(Variant& AValue) const {
   try {
     AValue = VarAsType(AValue, GetVarType());
     return true;
-  } catch (const EVariantTypeCastError&) {
+  } catch (const EVariantError&) {
+    // Out of the slot's range as much as of another kind.
     return false;
   }
 }
@@ -535,6 +536,19 @@ const TcxValueTypeClass* StartClasses(size_t& count) {
   return classes;
 }
 
+void RegisterStartClasses() {
+  size_t count = 0;
+  const TcxValueTypeClass* classes = StartClasses(count);
+  for (size_t i = 0; i < count; ++i) cxValueTypeClassList()->RegisterItem(classes[i]);
+}
+
+void UnregisterStartClasses() {
+  size_t count = 0;
+  const TcxValueTypeClass* classes = StartClasses(count);
+  for (size_t i = count; i-- > 0;) cxValueTypeClassList()->UnregisterItem(classes[i]);
+  Registry().reset();
+}
+
 }  // namespace
 
 TcxValueTypeClassList* cxValueTypeClassList() {
@@ -544,17 +558,5 @@ TcxValueTypeClassList* cxValueTypeClassList() {
 }
 
 void RegisterDataStorageUnit() {
-  RegisterUnit({"cxDataStorage",
-                {"SysUtils"},
-                [] {
-                  size_t count = 0;
-                  const TcxValueTypeClass* classes = StartClasses(count);
-                  for (size_t i = 0; i < count; ++i) cxValueTypeClassList()->RegisterItem(classes[i]);
-                },
-                [] {
-                  size_t count = 0;
-                  const TcxValueTypeClass* classes = StartClasses(count);
-                  for (size_t i = count; i-- > 0;) cxValueTypeClassList()->UnregisterItem(classes[i]);
-                  Registry().reset();
-                }});
+  RegisterSuiteUnit<&RegisterStartClasses, &UnregisterStartClasses>("cxDataStorage", {"SysUtils"});
 }

@@ -2,7 +2,6 @@
 
 #include "controls/dxCore.h"
 #include "host/SysUtils.h"
-#include "platform/Units.h"
 
 namespace {
 
@@ -250,9 +249,11 @@ Integer dxGetWeekNumber(TDateTime ADate, TDay AStartOfWeek, TcxFirstWeekOfYear A
   return static_cast<Integer>(date - start) / 7 + 1;
 }
 
+namespace {
+void InitializeDateUtils() { DateWords(); }
+void FinalizeDateUtils() { dxResourceStringsRepository()->UnRegisterProduct(cxSDateProduct); }
+}  // namespace
+
 void RegisterDateUtilsUnit() {
-  RegisterUnit({"cxDateUtils",
-                {"dxCore", "dxCalendarUtils"},
-                [] { DateWords(); },
-                [] { dxResourceStringsRepository()->UnRegisterProduct(cxSDateProduct); }});
+  RegisterSuiteUnit<&InitializeDateUtils, &FinalizeDateUtils>("cxDateUtils", {"dxCalendarUtils"});
 }

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "host/Forms.h"
-#include "platform/Units.h"
 
 HOST_CLASS_INFO(TcxFormatController, TcxMessageWindow, nullptr)
 
@@ -624,6 +623,8 @@ TcxFormatController* cxFormatController() {
   return controller.get();
 }
 
-void RegisterFormatsUnit() {
-  RegisterUnit({"cxFormats", {"cxClasses", "cxDateUtils"}, nullptr, [] { SharedController().reset(); }});
-}
+namespace {
+void FinalizeFormats() { SharedController().reset(); }
+}  // namespace
+
+void RegisterFormatsUnit() { RegisterSuiteUnit<nullptr, &FinalizeFormats>("cxFormats", {"cxClasses", "cxDateUtils"}); }

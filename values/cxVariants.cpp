@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <limits>
+#include <vector>
 
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
@@ -13,15 +15,38 @@ Integer BoundDifference(Integer a, Integer b) {
   return static_cast<Integer>(std::clamp<Int64>(Int64{a} - b, INT_MIN, INT_MAX));
 }
 
+Integer ArrayExtent(const Variant& V, Integer ADim) {
+  return BoundDifference(VarArrayHighBound(V, ADim), VarArrayLowBound(V, ADim)) + 1;
+}
+
+// High bounds first, dimension by dimension (an array of more dimensions is
+// the greater); then the elements at the same offsets from each array's own
+// low bounds, as far as both reach, the last index running fastest.
 Integer CompareArrays(const Variant& V1, const Variant& V2) {
-  const Integer low1 = VarArrayLowBound(V1, 1), high1 = VarArrayHighBound(V1, 1);
-  const Integer low2 = VarArrayLowBound(V2, 1), high2 = VarArrayHighBound(V2, 1);
-  if (const Integer d = BoundDifference(high1, high2)) return d;
-  // Element by element from each array's own low bound.
-  for (Int64 k = 0; low1 + k <= high1 && low2 + k <= high2; ++k) {
-    if (const Integer r = VarCompare(V1[static_cast<Integer>(low1 + k)], V2[static_cast<Integer>(low2 + k)])) return r;
+  if (const Integer d = BoundDifference(VarArrayHighBound(V1, 1), VarArrayHighBound(V2, 1))) return d;
+  const Integer dims = VarArrayDimCount(V1);
+  if (const Integer other = VarArrayDimCount(V2); dims != other) return dims > other ? 1 : -1;
+  for (Integer dim = 2; dim <= dims; ++dim)
+    if (const Integer d = BoundDifference(VarArrayHighBound(V1, dim), VarArrayHighBound(V2, dim))) return d;
+
+  std::vector<Integer> low1(dims), low2(dims), extent(dims), offset(dims, 0);
+  for (Integer dim = 0; dim < dims; ++dim) {
+    low1[dim] = VarArrayLowBound(V1, dim + 1);
+    low2[dim] = VarArrayLowBound(V2, dim + 1);
+    extent[dim] = std::min(ArrayExtent(V1, dim + 1), ArrayExtent(V2, dim + 1));
+    if (extent[dim] <= 0) return 0;
   }
-  return 0;
+  std::vector<Integer> at1(low1), at2(low2);
+  for (;;) {
+    if (const Integer r = VarCompare(V1.GetElement(at1), V2.GetElement(at2))) return r;
+    Integer dim = dims - 1;
+    while (dim >= 0 && ++offset[dim] == extent[dim]) offset[dim--] = 0;
+    if (dim < 0) return 0;
+    for (Integer k = dim; k < dims; ++k) {
+      at1[k] = low1[k] + offset[k];
+      at2[k] = low2[k] + offset[k];
+    }
+  }
 }
 
 // --- Reading ---------------------------------------------------------------
@@ -30,9 +55,10 @@ Int64 Remaining(TStream* s) { return s->GetSize() - s->GetPosition(); }
 
 [[noreturn]] void ReadFailure() { throw EReadError(SReadError); }
 
-// A count announced by the stream, with the bytes it promises per item.
-void CheckCount(TStream* s, Int64 count, Int64 unitSize) {
-  if (count < 0 || count > Remaining(s) / unitSize) ReadFailure();
+// A count announced by the stream, with the bytes it promises per item; the
+// last AReserved bytes are promised to something else already.
+void CheckCount(TStream* s, Int64 count, Int64 unitSize, Int64 AReserved = 0) {
+  if (count < 0 || count > (Remaining(s) - AReserved) / unitSize) ReadFailure();
 }
 
 Int64 ReadIntegerPayload(TStream* s, Byte code) {
@@ -44,49 +70,78 @@ Int64 ReadIntegerPayload(TStream* s, Byte code) {
   }
 }
 
-AnsiString ReadBytes(TStream* s, Int64 length) {
-  CheckCount(s, length, 1);
+AnsiString ReadBytes(TStream* s, Int64 length, Int64 AReserved = 0) {
+  CheckCount(s, length, 1, AReserved);
   AnsiString value(static_cast<size_t>(length), '\0');
   s->ReadBuffer(value.data(), length);
   return value;
 }
 
-String ReadUnits(TStream* s, Int64 count) {
-  CheckCount(s, count, 2);
+String ReadUnits(TStream* s, Int64 count, Int64 AReserved = 0) {
+  CheckCount(s, count, 2, AReserved);
   String value(static_cast<size_t>(count), u'\0');
   s->ReadBuffer(value.data(), count * 2);
   return value;
 }
 
-Variant ReadValue(TStream* s, int depth) {
-  if (depth > MaxVariantNesting) ReadFailure();
-  const Byte code = s->ReadByte();
-  switch (code) {
-    case 0: return Null();
-    case 1: {
-      const Int64 count = ReadIntegerPayload(s, s->ReadByte());
-      CheckCount(s, count, 1);  // every element takes at least its code byte
-      Variant array = VarArrayCreate({0, static_cast<Integer>(count - 1)}, varVariant);
-      for (Integer i = 0; i < count; ++i) array.SetElement(i, ReadValue(s, depth + 1));
-      return array;
+// One variant with everything nested in it. The arrays being read share one
+// budget: each element they announced and have not begun takes at least its
+// code byte, so together they may never announce more elements than the
+// stream has bytes left, and a hostile stream costs memory in proportion to
+// its own size however deep it nests.
+class TVariantReader {
+ public:
+  explicit TVariantReader(TStream* AStream) : FStream(AStream) {}
+
+  Variant Read(int ADepth) {
+    if (ADepth > MaxVariantNesting) ReadFailure();
+    TStream* s = FStream;
+    const Byte code = s->ReadByte();
+    switch (code) {
+      case 0: return Null();
+      case 1: return ReadArray(ADepth);
+      case 2: return Variant(static_cast<int8_t>(ReadIntegerPayload(s, code)));
+      case 3: return Variant(static_cast<int16_t>(ReadIntegerPayload(s, code)));
+      case 4: return Variant(static_cast<int32_t>(ReadIntegerPayload(s, code)));
+      case 19: return Variant(static_cast<long long>(ReadIntegerPayload(s, code)));
+      case 5: return Variant(static_cast<double>(s->ReadExtended()));
+      case 6: return Variant(ReadBytes(s, s->ReadByte(), FAnnounced));
+      case 12: return Variant(ReadBytes(s, s->ReadInteger(), FAnnounced));
+      case 8: return Variant(false);
+      case 9: return Variant(true);
+      case 13: return Variant();
+      case 15: return Variant(s->ReadSingle());
+      case 16: return Variant(Currency{s->ReadInt64()});
+      case 17: return Variant::FromDate(s->ReadDouble());
+      case 18: return Variant::FromOleStr(ReadUnits(s, s->ReadInteger(), FAnnounced));
+      default: ReadFailure();
     }
-    case 2: return Variant(static_cast<int8_t>(ReadIntegerPayload(s, code)));
-    case 3: return Variant(static_cast<int16_t>(ReadIntegerPayload(s, code)));
-    case 4: return Variant(static_cast<int32_t>(ReadIntegerPayload(s, code)));
-    case 19: return Variant(static_cast<long long>(ReadIntegerPayload(s, code)));
-    case 5: return Variant(static_cast<double>(s->ReadExtended()));
-    case 6: return Variant(ReadBytes(s, s->ReadByte()));
-    case 12: return Variant(ReadBytes(s, s->ReadInteger()));
-    case 8: return Variant(false);
-    case 9: return Variant(true);
-    case 13: return Variant();
-    case 15: return Variant(s->ReadSingle());
-    case 16: return Variant(Currency{s->ReadInt64()});
-    case 17: return Variant::FromDate(s->ReadDouble());
-    case 18: return Variant::FromOleStr(ReadUnits(s, s->ReadInteger()));
-    default: ReadFailure();
   }
-}
+
+ private:
+  Variant ReadArray(int ADepth) {
+    TStream* s = FStream;
+    const Int64 count = ReadIntegerPayload(s, s->ReadByte());
+    CheckCount(s, count, 1, FAnnounced);
+    // A count the host's arrays cannot hold makes a malformed stream too.
+    if (count > std::numeric_limits<Integer>::max()) ReadFailure();
+    Variant array;
+    try {
+      array = VarArrayCreate({0, static_cast<Integer>(count - 1)}, varVariant);
+    } catch (const EVariantError&) {
+      ReadFailure();
+    }
+    FAnnounced += count;
+    for (Integer i = 0; i < count; ++i) {
+      --FAnnounced;
+      array.SetElement(i, Read(ADepth + 1));
+    }
+    return array;
+  }
+
+  TStream* FStream;
+  Int64 FAnnounced = 0;  // elements of the open arrays not yet begun
+};
 
 // --- Writing ---------------------------------------------------------------
 
@@ -161,9 +216,9 @@ bool VarIsSoftNull(const Variant& V) {
 
 String dxVarToWideString(const Variant& V) { return V.IsNull() ? String() : VarToStr(V); }
 
-Variant ReadVariantFunc(TStream* AStream) { return ReadValue(AStream, 0); }
+Variant ReadVariantFunc(TStream* AStream) { return TVariantReader(AStream).Read(0); }
 
-void ReadVariantProc(TStream* AStream, Variant& V) { V = ReadValue(AStream, 0); }
+void ReadVariantProc(TStream* AStream, Variant& V) { V = ReadVariantFunc(AStream); }
 
 void WriteVariantProc(TStream* AStream, const Variant& V) {
   if (V.IsArray()) {

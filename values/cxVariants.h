@@ -20,8 +20,10 @@ bool VarIsSoftNull(const Variant& V);
 String dxVarToWideString(const Variant& V);
 
 // A one-byte type code, then the payload, little-endian. Reading checks every
-// count against what the stream still holds and nests arrays at most
-// MaxVariantNesting deep; anything else raises EReadError.
+// count against what the stream still holds, the elements of all the arrays
+// being read together, and nests arrays at most MaxVariantNesting deep; a
+// stream that breaks these, or that the host's arrays cannot hold, raises
+// EReadError.
 inline constexpr int MaxVariantNesting = 64;
 Variant ReadVariantFunc(TStream* AStream);
 void ReadVariantProc(TStream* AStream, Variant& V);

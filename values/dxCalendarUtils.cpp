@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "controls/dxCore.h"
 #include "host/SysUtils.h"
 #include "platform/Modules.h"
-#include "platform/Units.h"
 #include "values/cxDateUtils.h"
 
 const Integer cxHebrewTable[657][2] = {
@@ -950,4 +950,4 @@ int cxGetCalendarInfo(LCID Locale, CALID Calendar, CALTYPE CalType, LPWSTR lpCal
   return result;
 }
 
-void RegisterCalendarUtilsUnit() { RegisterUnit({"dxCalendarUtils", {"SysUtils"}, nullptr, FreeLiveTables}); }
+void RegisterCalendarUtilsUnit() { RegisterSuiteUnit<nullptr, &FreeLiveTables>("dxCalendarUtils", {"SysUtils"}); }

@@ -68,6 +68,16 @@ TEST(RegisteredClasses, SortedByDescriptionRegardlessOfCase) {
   EXPECT_EQ(classes.GetHints(1), u"");
 }
 
+TEST(RegisteredClasses, SortedByTheLocalesCollationNotByCodeUnits) {
+  TcxRegisteredClasses classes;
+  classes.Register(TItemA::StaticClass(), u"zeta");
+  classes.Register(TItemB::StaticClass(), u"\u00E9clair");
+  classes.Register(TItemC::StaticClass(), u"Eclipse");
+  classes.SetSorted(true);
+  // By code units, even with case ignored, an e with an acute comes after z.
+  EXPECT_EQ(DescriptionsOf(classes), (std::vector<String>{u"\u00E9clair", u"Eclipse", u"zeta"}));
+}
+
 TEST(RegisteredClasses, AnUnsortedListKeepsTheOrderOfRegistration) {
   TcxRegisteredClasses classes;
   classes.Register(TItemA::StaticClass(), u"b");

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/cxDWMApi.h"
 #include "controls/dxCore.h"
+#include "host/HostUnits.h"
+#include "tests/SuiteUnits.h"
 
 namespace {
 
@@ -97,6 +100,93 @@ TEST(UnitsLoaderSingleton, IsMadeOnceAndRunsAtOnceInAProgram) {
   loader->RemoveUnit(&Fini<'S'>);
   EXPECT_EQ(Log, (Strings{"init S", "fini S"}));
   Log.clear();
+}
+
+std::string Joined(const std::vector<std::string>& AItems) {
+  std::string text;
+  for (const std::string& item : AItems) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+// Whole starts and ends of the suite's units, each run in a child process
+// and reporting what happened.
+
+// Each unit registered first and the others after it, last to first.
+std::string StartEachUnitRegisteredFirst() {
+  const size_t count = std::size(SuiteUnitRegistrations);
+  std::vector<std::string> early;
+  for (size_t first = 0; first < count; ++first) {
+    FinalizeUnits();
+    ClearUnitRegistry();
+    RegisterHostUnits();
+    SuiteUnitRegistrations[first]();
+    for (size_t i = count; i-- > 0;)
+      if (i != first) SuiteUnitRegistrations[i]();
+    InitializeUnits();
+    for (const std::string& unit : InitializedUnits()) {
+      if (unit == "dxCore") break;
+      if (unit.starts_with("cx") || unit.starts_with("dx")) early.push_back(unit);
+    }
+  }
+  return early.empty() ? "dxCore first each time" : "before dxCore: " + Joined(early);
+}
+
+void RegisterProbes() {
+  RegisterSuiteUnit<&Init<'P'>, &Fini<'P'>>("ProbeP");
+  RegisterSuiteUnit<&Init<'Q'>, &Fini<'Q'>>("ProbeQ", {"ProbeP"});
+}
+
+std::string StartAndEndTwoProbes() {
+  RestartUnits([] {});
+  const Integer suiteFinalizations = dxUnitsLoader()->GetFinalizeCount();
+  RestartUnits(&RegisterProbes);
+  Log.push_back("loader holds " + std::to_string(dxUnitsLoader()->GetFinalizeCount() - suiteFinalizations));
+  FinalizeUnits();
+  return Joined(Log);
+}
+
+std::string StartAndEndALibrary() {
+  RestartUnits([] { ModuleIsLib = true; });
+  Log.push_back(IsDwmPresent() ? "started at once" : "waiting");
+  dxUnitsLoader()->Initialize();
+  Log.push_back(IsDwmPresent() ? "started" : "not started");
+  dxUnitsLoader()->Finalize();
+  Log.push_back(IsDwmPresent() ? "not ended" : "ended");
+  FinalizeUnits();
+  Log.push_back("freed");
+  return Joined(Log);
+}
+
+std::string FreeALibraryWithoutFinalize() {
+  RestartUnits([] { ModuleIsLib = true; });
+  // A unit that never takes its finalization back.
+  dxUnitsLoader()->AddUnit(&Init<'L'>, &Fini<'L'>);
+  try {
+    FinalizeUnits();
+    Log.push_back("freed");
+  } catch (const EdxException& e) {
+    Log.push_back(UTF8Encode(e.GetMessage()));
+  }
+  return Joined(Log);
+}
+
+using SuiteUnits = TUnitRestartTest;
+
+TEST_F(SuiteUnits, StartAfterTheCoreAndEndThroughTheLoader) {
+  struct TCase {
+    const char* What;
+    std::string (*Run)();
+    const char* Outcome;
+  } cases[] = {
+      {"in any order of registration", &StartEachUnitRegisteredFirst, "dxCore first each time"},
+      {"ending in reverse", &StartAndEndTwoProbes, "init P, init Q, loader holds 2, fini Q, fini P"},
+      {"in a library finalized first", &StartAndEndALibrary, "waiting, started, ended, freed"},
+      {"in a library freed first", &FreeALibraryWithoutFinalize, "Need call dxFinalize before free library!"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    EXPECT_EXIT(ExitWithOutcome(c.Run()), ::testing::ExitedWithCode(0), std::string("outcome: ") + c.Outcome + ";");
+  }
 }
 
 TEST(PlatformFlags, DescribeWindowsNT61Natively) {
@@ -218,6 +308,36 @@ TEST_F(ResourceStrings, ProductsAnswerOriginalAndTranslatedValues) {
   Repository.UnRegisterProduct(u"Greetings");
   EXPECT_EQ(Repository.GetProductCount(), 0);
   EXPECT_EQ(Repository.GetOriginalValue(u"sHello"), u"");
+}
+
+constexpr TcxResourceString sGreeting{u"sGreeting", u"Hello"};
+constexpr TcxResourceString sAlone{u"sAlone", u"Nobody registered me"};
+
+void AddGreeting(TdxProductResourceStrings* AProduct) { AProduct->Add(sGreeting.Name, sGreeting.Value); }
+
+TEST(cxGetResourceString, FetchesByNameWhenUsedTheLocalisedTextOrTheOriginal) {
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Hello") << "not registered yet";
+  TdxProductResourceStrings* product = dxResourceStringsRepository()->RegisterProduct(u"Greeting", &AddGreeting);
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Hello");
+  product->SetTranslation(u"sGreeting", u"Olá");
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Olá");
+  product->SetTranslation(u"sGreeting", u"Oi");
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Oi") << "asked again, not remembered";
+  EXPECT_EQ(cxGetResourceString(&sAlone), u"Nobody registered me");
+  product->ClearTranslations();
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Hello");
+  product->SetTranslation(u"sGreeting", u"Olá");
+  dxResourceStringsRepository()->UnRegisterProduct(u"Greeting");
+  EXPECT_EQ(cxGetResourceString(&sGreeting), u"Hello") << "its product gone";
+}
+
+TEST(EdxException, CarriesItsMessageAsTheHostsExceptionsDo) {
+  try {
+    throw EdxException(u"Invalid operation in GDI+ (Code: %d)", {7});
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.GetMessage(), u"Invalid operation in GDI+ (Code: 7)");
+    EXPECT_NE(dynamic_cast<const EdxException*>(&e), nullptr);
+  }
 }
 
 TEST(ResourceStringsSingleton, IsMadeOnce) {

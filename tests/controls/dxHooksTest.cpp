@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "controls/dxHooks.h"
@@ -162,6 +163,16 @@ TEST_F(Hooks, ReleaseRemovesAProcedureFromEveryType) {
   EXPECT_TRUE(dxHookController()->GetSystemHook(htCBT)->Contains(&HookB));
   PassMessage();
   EXPECT_TRUE(Calls.empty());
+}
+
+TEST_F(Hooks, AreInstalledForTheThreadThatSetsThem) {
+  dxSetHook(htGetMessage, &HookA);
+  // This thread waits meanwhile: the two never use the queue at once.
+  std::thread other([] { PassMessage(); });
+  other.join();
+  EXPECT_TRUE(Calls.empty()) << "another thread's message reached the hook";
+  PassMessage();
+  EXPECT_EQ(Calls, Strings{"A"});
 }
 
 TEST_F(Hooks, EachTypeIsInstalledAsItsWindowsHook) {

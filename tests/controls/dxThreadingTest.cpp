@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "controls/dxThreading.h"
 #include "platform/Kernel.h"
+#include "platform/Modules.h"
+#include "tests/SuiteUnits.h"
 
 namespace {
 
@@ -63,6 +67,30 @@ TEST_F(Threading, TheIteratorVisitsEveryItemOnce) {
     for (int i = 0; i < count; ++i)
       ASSERT_EQ(visits[static_cast<size_t>(i)].load(), 1) << count << " items, item " << i;
   }
+}
+
+// Starts the units without the worker queue and sorts, reporting how.
+std::string SortWithoutTheWorkerQueue() {
+  RestartUnits([] { SetEntryPointAvailable(u"kernel32.dll", "QueueUserWorkItem", false); });
+  std::vector<TKeyed> items(5000);
+  for (int i = 0; i < 5000; ++i) items[static_cast<size_t>(i)] = {(i * 7919) % 100, i};
+  std::vector<void*> list;
+  for (TKeyed& item : items) list.push_back(&item);
+  dxMultithreadedSort()->Sort(list.data(), static_cast<Integer>(list.size()), &CompareKeys);
+  const bool sorted = std::is_sorted(list.begin(), list.end(), [](void* a, void* b) {
+    const TKeyed* x = static_cast<TKeyed*>(a);
+    const TKeyed* y = static_cast<TKeyed*>(b);
+    return x->Key < y->Key || (x->Key == y->Key && x->Order < y->Order);
+  });
+  return std::string(dxCanUseMultiThreading() ? "multithreaded" : "one thread") +
+         (sorted ? ", sorted" : ", not sorted");
+}
+
+using ThreadingStart = TUnitRestartTest;
+
+TEST_F(ThreadingStart, WithoutTheWorkerQueueEverythingRunsOnTheCallingThread) {
+  EXPECT_EXIT(ExitWithOutcome(SortWithoutTheWorkerQueue()), ::testing::ExitedWithCode(0),
+              "outcome: one thread, sorted;");
 }
 
 }  // namespace

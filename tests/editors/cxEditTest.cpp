@@ -30,4 +30,21 @@ TEST(cxEdit, ValuesAreEqualOnlyWithTheSameKindAndExactly) {
   }
 }
 
+// A 2 x 2 array whose last element is given.
+Variant Grid(Integer last) {
+  Variant a = VarArrayCreate({0, 1, 0, 1}, varVariant);
+  a.SetElement({1, 1}, Variant(last));
+  return a;
+}
+
+TEST(cxEdit, TwoDimensionalValuesCompareWithoutRaising) {
+  bool same = false, different = true;
+  EXPECT_NO_THROW(same = cxEditVarEquals(Grid(4), Grid(4)));
+  EXPECT_NO_THROW(different = cxEditVarEquals(Grid(4), Grid(5)));
+  EXPECT_TRUE(same);
+  EXPECT_FALSE(different);
+  EXPECT_NO_THROW(same = InternalVarEqualsExact(Grid(4), Grid(4)));
+  EXPECT_TRUE(same);
+}
+
 }  // namespace

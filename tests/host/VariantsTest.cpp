@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/Exceptions.h"
 
 namespace {
@@ -249,6 +251,12 @@ TEST_F(Variants, ArraysWithBoundsAndValueSemantics) {
   EXPECT_EQ(typed.GetElement({2, 2}).VarType(), varInteger);
   EXPECT_EQ(typed.GetElement({2, 2}).AsInteger(), 7);
   EXPECT_THROW(typed.GetElement({2}), EVariantBadIndexError);
+  // Indices held in a list of their own, as code that walks any number of
+  // dimensions holds them.
+  const std::vector<Integer> at{2, 2};
+  EXPECT_EQ(typed.GetElement(at).AsInteger(), 7);
+  EXPECT_THROW(typed.GetElement(std::vector<Integer>{2, 3}), EVariantBadIndexError);
+  EXPECT_THROW(typed.GetElement(std::vector<Integer>{1, 1, 1}), EVariantBadIndexError);
 
   const Variant empty = VarArrayCreate({0, -1}, varVariant);
   EXPECT_EQ(VarArrayHighBound(empty, 1), -1);

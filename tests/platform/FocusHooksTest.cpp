@@ -1,6 +1,7 @@
 // Focus and activation with their message orders, and the hooks.
 
 #include <string>
+#include <thread>
 
 #include "tests/platform/InputTestSupport.h"
 
@@ -379,6 +380,50 @@ TEST_F(Hooks, TheCbtHookMayPreventCreationActivationFocusAndDestruction) {
   SetFocus(nullptr);
   DestroyWindow(top);
   DestroyWindow(other);
+}
+
+constexpr UINT ThreadTestMessage = WM_APP + 7;
+
+LRESULT TraceThreadMessage(const char* who, HHOOK self, int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (msg->message == ThreadTestMessage) Trace().push_back(std::string(who) + " " + std::to_string(msg->wParam));
+  return CallNextHookEx(self, code, wParam, lParam);
+}
+LRESULT MainThreadHook(int code, WPARAM wParam, LPARAM lParam) {
+  return TraceThreadMessage("main", Slot(0), code, wParam, lParam);
+}
+LRESULT WorkerThreadHook(int code, WPARAM wParam, LPARAM lParam) {
+  return TraceThreadMessage("worker", Slot(1), code, wParam, lParam);
+}
+LRESULT EveryThreadHook(int code, WPARAM wParam, LPARAM lParam) {
+  return TraceThreadMessage("every", Slot(2), code, wParam, lParam);
+}
+
+// One message through the calling thread's PeekMessageW.
+void PassThreadMessage(WPARAM tag) {
+  PostMessageW(nullptr, ThreadTestMessage, tag, 0);
+  MSG msg;
+  PeekMessageW(&msg, nullptr, ThreadTestMessage, ThreadTestMessage, PM_REMOVE);
+}
+
+TEST_F(Hooks, AHookForOneThreadSeesOnlyThatThreadsCallsAndOneForThreadZeroEveryThreads) {
+  const DWORD mainThread = GetCurrentThreadId();
+  EXPECT_NE(mainThread, 0u);
+  Slot(2) = SetWindowsHookExW(WH_GETMESSAGE, EveryThreadHook, nullptr, 0);
+  Slot(0) = SetWindowsHookExW(WH_GETMESSAGE, MainThreadHook, nullptr, mainThread);
+  Trace().clear();
+  DWORD workerThread = 0;
+  // The main thread waits meanwhile: the two never use the queue at once.
+  std::thread worker([&] {
+    workerThread = GetCurrentThreadId();
+    Slot(1) = SetWindowsHookExW(WH_GETMESSAGE, WorkerThreadHook, nullptr, workerThread);
+    PassThreadMessage(1);
+  });
+  worker.join();
+  EXPECT_NE(workerThread, mainThread);
+  PassThreadMessage(2);
+  EXPECT_EQ(Trace(), (std::vector<std::string>{"worker 1", "every 1", "main 2", "every 2"}));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(UnhookWindowsHookEx(Slot(i)));
 }
 
 }  // namespace

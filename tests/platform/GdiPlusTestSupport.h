@@ -1,16 +1,18 @@
 #pragma once
 // What the image-library tests share: a started library that must end each
-// test with no object alive, PNG files written and read without libpng, and
-// pixels read back through locks.
+// test with no object alive, objects deleted when a test ends, PNG files
+// written and read without libpng, and pixels read back through locks.
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/GdiPlus.h"
+#include "platform/GdiPlusGraphics.h"
 #include "platform/GdiPlusSwitches.h"
 #include "platform/Modules.h"
 #include "platform/Resources.h"
@@ -55,6 +57,63 @@ struct TImage {
   Gdiplus::GpImage** Out() { return &Handle; }
   Gdiplus::GpBitmap** BitmapOut() { return reinterpret_cast<Gdiplus::GpBitmap**>(&Handle); }
 };
+
+// A drawing-half object the test deletes when it ends.
+template <typename T, Gdiplus::GpStatus (*Delete)(T*)>
+struct TOwned {
+  T* Handle = nullptr;
+  TOwned() = default;
+  TOwned(const TOwned&) = delete;
+  TOwned& operator=(const TOwned&) = delete;
+  ~TOwned() {
+    if (Handle) Delete(Handle);
+  }
+  T** Out() { return &Handle; }
+  template <typename U>
+  U** OutAs() {
+    return reinterpret_cast<U**>(&Handle);
+  }
+  operator T*() const { return Handle; }
+};
+using TGraphics = TOwned<Gdiplus::GpGraphics, Gdiplus::GdipDeleteGraphics>;
+using TBrush = TOwned<Gdiplus::GpBrush, Gdiplus::GdipDeleteBrush>;
+using TPen = TOwned<Gdiplus::GpPen, Gdiplus::GdipDeletePen>;
+using TPath = TOwned<Gdiplus::GpPath, Gdiplus::GdipDeletePath>;
+using TMatrix = TOwned<Gdiplus::GpMatrix, Gdiplus::GdipDeleteMatrix>;
+using TAttributes = TOwned<Gdiplus::GpImageAttributes, Gdiplus::GdipDisposeImageAttributes>;
+using TRegionHandle = TOwned<Gdiplus::GpRegion, Gdiplus::GdipDeleteRegion>;
+
+// Drawing tests: graphics on test surfaces, brushes, images over rows.
+class TGdiplusDrawingTest : public TGdiplusTest {
+ protected:
+  static void OnDC(TGraphics& g, const TTestSurface& s) {
+    ASSERT_EQ(Gdiplus::GdipCreateFromHDC(s.DC, g.Out()), Gdiplus::Ok);
+  }
+  static void Solid(TBrush& b, Gdiplus::ARGB color) {
+    ASSERT_EQ(Gdiplus::GdipCreateSolidFill(color, b.OutAs<Gdiplus::GpSolidFill>()), Gdiplus::Ok);
+  }
+  // A premultiplied bitmap over the caller's rows of width pixels.
+  static void Over(TImage& image, std::vector<DWORD>& rows, INT width) {
+    ASSERT_EQ(Gdiplus::GdipCreateBitmapFromScan0(width, static_cast<INT>(rows.size()) / width, width * 4,
+                                                 Gdiplus::PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(rows.data()),
+                                                 image.BitmapOut()),
+              Gdiplus::Ok);
+  }
+  static void Fill(Gdiplus::GpGraphics* g, Gdiplus::ARGB color, INT x, INT y, INT w, INT h) {
+    TBrush brush;
+    Solid(brush, color);
+    EXPECT_EQ(Gdiplus::GdipFillRectangleI(g, brush, x, y, w, h), Gdiplus::Ok);
+  }
+};
+
+// Each channel of the two pixels within tolerance.
+inline ::testing::AssertionResult Near(DWORD actual, DWORD expected, int tolerance) {
+  for (int shift = 0; shift < 32; shift += 8)
+    if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
+      return ::testing::AssertionFailure() << std::hex << actual << " is not within " << std::dec << tolerance << " of "
+                                           << std::hex << expected;
+  return ::testing::AssertionSuccess();
+}
 
 inline Gdiplus::GpStatus Load(const TBytes& bytes, TImage& image) {
   TMemoryIStream stream(bytes);

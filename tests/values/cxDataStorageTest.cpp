@@ -271,6 +271,33 @@ TEST(cxDataStorage, ValidityAndDefaultTexts) {
   EXPECT_EQ(decimal.Type->GetDefaultDisplayText(decimal.Buffer()), u"3.25");
 }
 
+TEST(cxDataStorage, AValueOutOfTheSlotsRangeIsInvalidAndKeptAsItWas) {
+  struct TCase {
+    TcxValueTypeClass Type;
+    Variant Value;
+    bool Valid;
+  } cases[] = {
+      {TcxSmallintValueType::ClassRef(), Variant(70000), false},
+      {TcxSmallintValueType::ClassRef(), Variant(-32769), false},
+      {TcxSmallintValueType::ClassRef(), Variant(32767), true},
+      {TcxWordValueType::ClassRef(), Variant(65536), false},
+      {TcxWordValueType::ClassRef(), Variant(65535), true},
+      {TcxIntegerValueType::ClassRef(), Variant(2147483648LL), false},
+      {TcxIntegerValueType::ClassRef(), Variant(u"2147483648"), false},
+      {TcxLargeIntValueType::ClassRef(), Variant(1e19), false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(UTF8Encode(c.Type->Caption() + u" " + VarToStr(c.Value)));
+    Variant value = c.Value;
+    bool valid = !c.Valid;
+    EXPECT_NO_THROW(valid = c.Type->IsValueValid(value));
+    EXPECT_EQ(valid, c.Valid);
+    if (!c.Valid) {
+      EXPECT_EQ(value.VarType(), c.Value.VarType()) << "an invalid value keeps its kind";
+    }
+  }
+}
+
 struct TOwned : TObject {
   bool* Freed;
   explicit TOwned(bool* freed) : Freed(freed) {}

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/Exceptions.h"
 #include "host/FMTBcd.h"
 #include "host/SQLTimeStamp.h"
+#include "tests/HeapHighWater.h"
 
 namespace {
 
@@ -70,6 +73,63 @@ TEST(cxVariants, CompareOrdersEmptyNullValuesAndArrays) {
       {ArrayFrom(1, {4, 5}), ArrayFrom(0, {4, 5, 6}), 0},  // the shorter walk ends first
   };
   for (const TCase& c : cases) EXPECT_EQ(VarCompare(c.A, c.B), c.Expected) << Show(c.A) << " ? " << Show(c.B);
+}
+
+// A two-dimensional array of Integers given row by row; rows are indexed
+// from low1, columns from low2.
+Variant Grid(Integer low1, Integer low2, std::initializer_list<std::initializer_list<Integer>> rows) {
+  const Integer columns = static_cast<Integer>(rows.begin()->size());
+  const Integer high1 = static_cast<Integer>(low1 + rows.size() - 1);
+  Variant a = VarArrayCreate({low1, high1, low2, low2 + columns - 1}, varVariant);
+  Integer i = low1;
+  for (const auto& row : rows) {
+    Integer j = low2;
+    for (Integer item : row) a.SetElement({i, j++}, Variant(item));
+    ++i;
+  }
+  return a;
+}
+
+Variant Grid(std::initializer_list<std::initializer_list<Integer>> rows) { return Grid(0, 0, rows); }
+
+// 2 x 2 x 2 from 0, the elements in storage order, the last index fastest.
+Variant Cube(std::initializer_list<Integer> items) {
+  Variant a = VarArrayCreate({0, 1, 0, 1, 0, 1}, varVariant);
+  auto item = items.begin();
+  for (Integer i = 0; i < 2; ++i)
+    for (Integer j = 0; j < 2; ++j)
+      for (Integer k = 0; k < 2; ++k) a.SetElement({i, j, k}, Variant(*item++));
+  return a;
+}
+
+TEST(cxVariants, CompareMultiDimensionalArraysByBoundsThenElementsInStorageOrder) {
+  struct TCase {
+    const char* Name;
+    Variant A, B;
+    Integer Expected;
+  } cases[] = {
+      {"same", Grid({{1, 2}, {3, 4}}), Grid({{1, 2}, {3, 4}}), 0},
+      {"last element", Grid({{1, 2}, {3, 4}}), Grid({{1, 2}, {3, 5}}), -1},
+      {"rows before columns", Grid({{1, 2}, {3, 4}}), Grid({{1, 3}, {2, 4}}), -1},
+      {"first dimension's bound", Grid({{1}, {2}, {3}}), Grid({{9, 9}}), 2},
+      {"second dimension's bound", Grid({{1, 2}, {3, 4}}), Grid({{0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}}), -3},
+      {"more dimensions", Grid({{1, 2}, {3, 4}}), Array({1, 2}), 1},
+      {"fewer dimensions", Array({1, 2}), Grid({{1, 2}, {3, 4}}), -1},
+      {"own low bounds", Grid(0, 0, {{5, 6}, {7, 8}}), Grid(1, 1, {{5}}), 0},
+      {"three dimensions", Cube({1, 2, 3, 4, 5, 6, 7, 8}), Cube({1, 2, 3, 4, 5, 6, 7, 8}), 0},
+      {"three dimensions, last", Cube({1, 2, 3, 4, 5, 6, 7, 9}), Cube({1, 2, 3, 4, 5, 6, 7, 8}), 1},
+      {"not comparable inside", Grid({{1, 2}}), Grid({{1, 0}}), -1},
+  };
+  cases[std::size(cases) - 1].B.SetElement({0, 1}, Variant(u"abc"));  // 2 against "abc": -1
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Integer result = 2;
+    EXPECT_NO_THROW(result = VarCompare(c.A, c.B));
+    EXPECT_EQ(result, c.Expected);
+  }
+  EXPECT_TRUE(VarEquals(Grid({{1, 2}, {3, 4}}), Grid({{1, 2}, {3, 4}})));
+  EXPECT_TRUE(VarEqualsExact(Grid({{1, 2}, {3, 4}}), Grid({{1, 2}, {3, 4}})));
+  EXPECT_FALSE(VarEqualsExact(Grid({{1, 2}, {3, 4}}), Grid({{1, 2}, {4, 3}})));
 }
 
 TEST(cxVariants, CompareKeepsFarApartBoundsInRange) {
@@ -214,6 +274,97 @@ TEST(cxVariants, UnknownCodesAndHostileStreamsAreRejected) {
   };
   EXPECT_NO_THROW(Decoded(nested(MaxVariantNesting)));
   EXPECT_THROW(Decoded(nested(MaxVariantNesting + 1)), EReadError);
+}
+
+// Hostile nesting: every level announces Count elements, which the bytes
+// left can hold on their own, and starts the next level as its first
+// element; the innermost level's elements are Nulls, and then the stream
+// ends. Each level's count as four bytes.
+TBytes NestedAnnouncements(int levels, Integer count) {
+  TBytes bytes;
+  for (int i = 0; i < levels; ++i) {
+    bytes.insert(bytes.end(), {1, 4});
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<Byte>(count >> shift));
+  }
+  bytes.insert(bytes.end(), static_cast<size_t>(count), Byte{0});
+  return bytes;
+}
+
+TEST(cxVariants, NestedArraysCostMemoryInProportionToTheStream) {
+  if (!THeapHighWater::Available()) GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+  // Reading arrays level by level, each checked alone against the bytes
+  // left, would hold 64 x 16384 elements at once.
+  const TBytes bytes = NestedAnnouncements(MaxVariantNesting, 16384);
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+  stream.SetPosition(0);
+  size_t peak = 0;
+  {
+    THeapHighWater heap;
+    EXPECT_THROW(ReadVariantFunc(&stream), EReadError);
+    peak = heap.Peak();
+  }
+  // Every element the open arrays announced stands for a byte of the
+  // stream: at most one variant a byte, and as much again for the arrays'
+  // own records and the allocator.
+  EXPECT_LE(peak, 2 * sizeof(Variant) * bytes.size());
+}
+
+TEST(cxVariants, NestedArraysThatFitTheirBytesExactlyRead) {
+  // The inner array's two elements and the outer array's second one need
+  // the last three bytes exactly.
+  const Variant v = Decoded({1, 2, 2, 1, 2, 2, 0, 0, 0});
+  ASSERT_EQ(VarArrayHighBound(v, 1), 1);
+  ASSERT_TRUE(v[0].IsArray());
+  EXPECT_EQ(VarArrayHighBound(v[0], 1), 1);
+  EXPECT_TRUE(v[0][1].IsNull());
+  EXPECT_TRUE(v[1].IsNull());
+  // A text may take only what the elements still due leave it.
+  EXPECT_EQ(Decoded({1, 2, 2, 6, 2, 'a', 'b', 13})[0].AsAnsiString(), "ab");
+  EXPECT_THROW(Decoded({1, 2, 2, 6, 2, 'a', 'b'}), EReadError);
+  // Arrays nested as the first element of one another, each announcing one.
+  const TBytes deep = NestedAnnouncements(3, 1);
+  EXPECT_TRUE(Decoded(deep)[0][0][0].IsNull());
+}
+
+// A stream of a given size whose first bytes are given and the rest zeros,
+// made up as it is read, so that it may be larger than the memory at hand.
+class THeaderThenZeros : public TStream {
+ public:
+  THeaderThenZeros(TBytes AHeader, Int64 ASize) : FHeader(std::move(AHeader)), FSize(ASize) {}
+  Int64 Read(void* Buffer, Int64 Count) override {
+    const Int64 n = std::clamp<Int64>(FSize - FPosition, 0, Count);
+    auto* out = static_cast<Byte*>(Buffer);
+    for (Int64 i = 0; i < n; ++i, ++FPosition)
+      out[i] = FPosition < static_cast<Int64>(FHeader.size()) ? FHeader[static_cast<size_t>(FPosition)] : 0;
+    return n;
+  }
+  Int64 Write(const void*, Int64) override { return 0; }
+  Int64 Seek(Int64 Offset, TSeekOrigin Origin) override {
+    FPosition = Offset + (Origin == soCurrent ? FPosition : Origin == soEnd ? FSize : 0);
+    return FPosition;
+  }
+
+ private:
+  TBytes FHeader;
+  Int64 FSize;
+  Int64 FPosition = 0;
+};
+
+TEST(cxVariants, AnArrayTheHostCannotHoldIsAStreamReadError) {
+  // 2^26 + 1 elements, which the Nulls that follow could all fill; the
+  // host's arrays end at 2^26.
+  const Integer count = (1 << 26) + 1;
+  const TBytes header = {1, 4, Byte(count), Byte(count >> 8), Byte(count >> 16), Byte(count >> 24)};
+  THeaderThenZeros stream(header, Int64{6} + count);
+  try {
+    ReadVariantFunc(&stream);
+    ADD_FAILURE() << "read an array the host cannot hold";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.GetMessage(), u"Stream read error");
+  } catch (const Exception& e) {
+    ADD_FAILURE() << "raised " << e.what();
+  }
 }
 
 TEST(cxVariants, PlainEncodingsRoundTripWithTheirWidths) {
