@@ -29,6 +29,18 @@ BOOL PeekMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
 // place of the window procedure.
 LRESULT DispatchMessageW(const MSG* lpMsg);
 
+// What every loop does with a message it took from the queue, WM_QUIT
+// aside. The default step translates keys and dispatches; a framework puts
+// its own in place, one that offers key messages to its controls first and
+// ends in the default. The program's loop and the virtual clock's run the
+// same step, so that input reaches windows alike in tests and in use.
+using MESSAGESTEP = void (*)(MSG* lpMsg);
+// nullptr brings the default back. Returns the step replaced (nullptr for
+// the default).
+MESSAGESTEP SetMessageStep(MESSAGESTEP step);
+void RunMessageStep(MSG* lpMsg);
+void DefMessageStep(MSG* lpMsg);
+
 // Returns when something arrived since the queue was last looked at; FALSE
 // (ERROR_POSSIBLE_DEADLOCK) when nothing could.
 BOOL WaitMessage();
