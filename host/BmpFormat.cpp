@@ -10,6 +10,7 @@
 #include "host/Bitmaps.h"
 #include "host/Streams.h"
 #include "host/SysConst.h"
+#include "platform/DcGuards.h"
 
 namespace {
 
@@ -229,21 +230,15 @@ void WriteBmp(TStream* Stream, HBITMAP Bitmap, Word BitCount) {
   bi.bmiHeader.biBitCount = BitCount;
   bi.bmiHeader.biSizeImage = imageSize;
   bi.bmiHeader.biClrUsed = BitCount == 1 ? 2 : 0;
-  HDC dc = CreateCompatibleDC(nullptr);
+  TMemoryDC dc;
   std::vector<BYTE> rows(static_cast<size_t>(stride));
-  try {
-    Stream->WriteBuffer(&bi.bmiHeader, InfoHeaderSize);
-    for (LONG y = 0; y < bm.bmHeight; ++y) {
-      BITMAPINFO rowInfo = bi;
-      if (!GetDIBits(dc, Bitmap, static_cast<UINT>(y), 1, rows.data(), &rowInfo, DIB_RGB_COLORS))
-        throw EInvalidGraphic(SInvalidBitmap);
-      // The first row fills in the colour table, which precedes the rows.
-      if (y == 0 && paletteSize) Stream->WriteBuffer(rowInfo.bmiColors, paletteSize);
-      Stream->WriteBuffer(rows.data(), stride);
-    }
-  } catch (...) {
-    DeleteDC(dc);
-    throw;
+  Stream->WriteBuffer(&bi.bmiHeader, InfoHeaderSize);
+  for (LONG y = 0; y < bm.bmHeight; ++y) {
+    BITMAPINFO rowInfo = bi;
+    if (!GetDIBits(dc, Bitmap, static_cast<UINT>(y), 1, rows.data(), &rowInfo, DIB_RGB_COLORS))
+      throw EInvalidGraphic(SInvalidBitmap);
+    // The first row fills in the colour table, which precedes the rows.
+    if (y == 0 && paletteSize) Stream->WriteBuffer(rowInfo.bmiColors, paletteSize);
+    Stream->WriteBuffer(rows.data(), stride);
   }
-  DeleteDC(dc);
 }
