@@ -2,6 +2,8 @@
 
 #include "host/Mouse.h"
 
+#include "platform/SystemMetrics.h"
+
 TMouse::TMouse() : FDragThreshold(GetSystemMetrics(SM_CXDRAG)) {}
 
 Integer TMouse::GetWheelScrollLines() const {

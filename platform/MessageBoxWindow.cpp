@@ -9,6 +9,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/GdiText.h"
+#include "platform/Windows.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
+#include "platform/WindowManager.h"
 #include "platform/backend/headless/Headless.h"
 
 // A pixel of a top-level window's composed image (window coordinates, the

@@ -9,6 +9,7 @@
 #include "controls/dxHooks.h"
 #include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
+#include "platform/Windows.h"
 
 namespace {
 
