@@ -13,7 +13,7 @@ namespace {
 
 void Paint() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) RunMessageStep(&msg);
 }
 
 void FormToFirstFrame(benchmark::State& state) {

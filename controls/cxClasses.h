@@ -8,7 +8,8 @@
 
 #include "host/Components.h"
 #include "host/Lists.h"
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
+#include "platform/Timers.h"
 
 // Frees the objects it holds when they leave it by Clear, FreeAndDelete,
 // FreeAndRemove or its own destruction; Delete, Remove and Extract hand them

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/Objects.h"
-#include "platform/Windows.h"
+#include "platform/Hooks.h"
 
 enum TdxHookType : uint8_t { htKeyboard, htMouse, htWndProc, htGetMessage, htCBT };
 inline constexpr int dxHookTypeCount = 5;

@@ -25,12 +25,24 @@ String ExecutableName() {
   return UTF8ToString(name.substr(name.find_last_of('/') + 1));
 }
 
+// The framework's step for each message the loop takes: a key goes to its
+// control first (CN_KEYDOWN, CN_CHAR ...), and only what the control leaves
+// is translated and dispatched.
+void ApplicationMessageStep(MSG* Msg) {
+  if (!IsKeyMsg(*Msg)) DefMessageStep(Msg);
+}
+
 }  // namespace
 
 HOST_CLASS_INFO(TApplication, TComponent, nullptr)
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(ExecutableName()) {
-  if (!ApplicationSlot()) ApplicationSlot() = this;
+  // Every loop runs the application's step while it exists: its own and,
+  // in tests, the virtual clock's.
+  if (!ApplicationSlot()) {
+    ApplicationSlot() = this;
+    SetMessageStep(ApplicationMessageStep);
+  }
   ApplicationHandleException = [](TObject* Sender) { Application()->HandleException(Sender); };
 }
 
@@ -39,6 +51,7 @@ TApplication::~TApplication() {
   if (ApplicationSlot() == this) {
     ApplicationSlot() = nullptr;
     ApplicationHandleException = nullptr;
+    SetMessageStep(nullptr);
   }
 }
 
@@ -69,10 +82,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     FTerminated = true;
     return true;
   }
-  if (!IsKeyMsg(Msg)) {
-    TranslateMessage(&Msg);
-    DispatchMessageW(&Msg);
-  }
+  RunMessageStep(&Msg);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "host/Filer.h"
 #include "host/Streams.h"
 #include "host/SysConst.h"
+#include "platform/DcGuards.h"
 
 // --- TGraphic ---------------------------------------------------------------
 
@@ -131,21 +132,18 @@ void ConvertPixels(HBITMAP From, HBITMAP To, Integer Width, Integer Height) {
   bi.bmiHeader.biHeight = -Height;
   bi.bmiHeader.biBitCount = 32;
   std::vector<DWORD> pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height));
-  HDC dc = CreateCompatibleDC(nullptr);
+  TMemoryDC dc;
   GetDIBits(dc, From, 0, static_cast<UINT>(Height), pixels.data(), &bi, DIB_RGB_COLORS);
   SetDIBits(dc, To, 0, static_cast<UINT>(Height), pixels.data(), &bi, DIB_RGB_COLORS);
-  DeleteDC(dc);
 }
 
 // Copies the top-left Width x Height pixels of a bitmap of one format into
 // another. The source is read through its own canvas, since a bitmap can be
 // selected into one device context only.
 void CopyPixels(TBitmap* From, HBITMAP To, Integer Width, Integer Height) {
-  HDC dest = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldDest = SelectObject(dest, To);
+  TMemoryDC dest;
+  TSelectedObject target(dest, To);
   BitBlt(dest, 0, 0, Width, Height, From->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
-  SelectObject(dest, oldDest);
-  DeleteDC(dest);
 }
 
 // The formats a GDI bitmap can have.
@@ -323,26 +321,22 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
 void TBitmap::DrawTransparent(HDC Dest, const TRect& Rect, HDC Source) {
   const COLORREF key = ColorToGdi(GetTransparentColor());
   // 1 where the image has the transparent colour.
-  HDC maskDC = CreateCompatibleDC(nullptr);
-  HBITMAP mask = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask);
-  const COLORREF oldSourceBk = SetBkColor(Source, key);
-  BitBlt(maskDC, 0, 0, FWidth, FHeight, Source, 0, 0, SRCCOPY);
-  SetBkColor(Source, oldSourceBk);
+  TMemoryDC maskDC(nullptr, CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
+  {
+    TSavedDC source(Source);
+    SetBkColor(Source, key);
+    BitBlt(maskDC, 0, 0, FWidth, FHeight, Source, 0, 0, SRCCOPY);
+  }
   // D ^ S, masked to zero where opaque, ^ S again: the image where opaque,
   // the destination where transparent. The mask turns white and black
   // through the destination's colours.
-  const COLORREF oldText = SetTextColor(Dest, 0);
-  const COLORREF oldBk = SetBkColor(Dest, 0x00FFFFFF);
+  TSavedDC dest(Dest);
+  SetTextColor(Dest, 0);
+  SetBkColor(Dest, 0x00FFFFFF);
   const int w = Rect.Right - Rect.Left, h = Rect.Bottom - Rect.Top;
   StretchBlt(Dest, Rect.Left, Rect.Top, w, h, Source, 0, 0, FWidth, FHeight, SRCINVERT);
   StretchBlt(Dest, Rect.Left, Rect.Top, w, h, maskDC, 0, 0, FWidth, FHeight, SRCAND);
   StretchBlt(Dest, Rect.Left, Rect.Top, w, h, Source, 0, 0, FWidth, FHeight, SRCINVERT);
-  SetTextColor(Dest, oldText);
-  SetBkColor(Dest, oldBk);
-  SelectObject(maskDC, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDC);
 }
 
 void TBitmap::LoadFromStream(TStream* Stream) {

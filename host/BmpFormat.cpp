@@ -8,6 +8,7 @@
 #include "host/Streams.h"
 #include "host/SysConst.h"
 #include "platform/BmpCodec.h"
+#include "platform/DcGuards.h"
 
 namespace {
 
@@ -86,10 +87,10 @@ void WriteBmp(TStream* Stream, HBITMAP Bitmap, Word BitCount) {
   bi.bmiHeader.biBitCount = BitCount;
   const Int64 stride = BmpStride(bm.bmWidth, BitCount);
   std::vector<BYTE> row(static_cast<size_t>(stride));
-  const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
+  TMemoryDC dc;
   for (LONG y = 0; y < bm.bmHeight; ++y) {
     BITMAPINFO rowInfo = bi;
-    if (!GetDIBits(dc.get(), Bitmap, static_cast<UINT>(y), 1, row.data(), &rowInfo, DIB_RGB_COLORS)) Invalid();
+    if (!GetDIBits(dc, Bitmap, static_cast<UINT>(y), 1, row.data(), &rowInfo, DIB_RGB_COLORS)) Invalid();
     // The first row fills in the colour table, which precedes the rows.
     if (y == 0 && paletteEntries) Stream->WriteBuffer(rowInfo.bmiColors, paletteEntries * sizeof(RGBQUAD));
     Stream->WriteBuffer(row.data(), stride);

@@ -5,6 +5,7 @@
 
 #include "host/Bitmaps.h"
 #include "host/Exceptions.h"
+#include "platform/DcGuards.h"
 
 namespace {
 
@@ -319,25 +320,22 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
   HDC source = Bitmap->GetCanvas()->GetHandle();
   // A mask that is 1 where the image has Color: a colour-to-monochrome blit
   // compares with the source's background colour.
-  HDC maskDC = CreateCompatibleDC(nullptr);
-  HBITMAP mask = CreateBitmap(sw, sh, 1, 1, nullptr);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask);
-  const COLORREF oldSourceBk = SetBkColor(source, ColorToGdi(Color));
-  BitBlt(maskDC, 0, 0, sw, sh, source, Source.Left, Source.Top, SRCCOPY);
-  SetBkColor(source, oldSourceBk);
+  TMemoryDC maskDC(nullptr, CreateBitmap(sw, sh, 1, 1, nullptr));
+  {
+    TSavedDC saved(source);
+    SetBkColor(source, ColorToGdi(Color));
+    BitBlt(maskDC, 0, 0, sw, sh, source, Source.Left, Source.Top, SRCCOPY);
+  }
 
   StretchBlt(FHandle, Dest.Left, Dest.Top, dw, dh, source, Source.Left, Source.Top, sw, sh, SRCCOPY);
   // Where the mask is set the brush replaces the pixel (D ^ (S & (P ^ D)));
   // the mask becomes all ones and all zeros through these two colours.
-  const COLORREF oldText = SetTextColor(FHandle, 0);
-  const COLORREF oldBk = SetBkColor(FHandle, 0x00FFFFFF);
-  constexpr DWORD DSPDxax = 0x00E20746;
-  StretchBlt(FHandle, Dest.Left, Dest.Top, dw, dh, maskDC, 0, 0, sw, sh, DSPDxax);
-  SetTextColor(FHandle, oldText);
-  SetBkColor(FHandle, oldBk);
-
-  SelectObject(maskDC, oldMask);
-  DeleteObject(mask);
-  DeleteDC(maskDC);
+  {
+    TSavedDC saved(FHandle);
+    SetTextColor(FHandle, 0);
+    SetBkColor(FHandle, 0x00FFFFFF);
+    constexpr DWORD DSPDxax = 0x00E20746;
+    StretchBlt(FHandle, Dest.Left, Dest.Top, dw, dh, maskDC, 0, 0, sw, sh, DSPDxax);
+  }
   Changed();
 }

@@ -4,6 +4,7 @@
 
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
+#include "platform/ScopeExit.h"
 
 HOST_CLASS_INFO(TCollectionItem, TPersistent, nullptr)
 HOST_CLASS_INFO(TCollection, TPersistent, nullptr)
@@ -118,22 +119,19 @@ void TCollection::ItemChanged(TCollectionItem* Item) {
 TCollectionItem* TCollection::NewItem(bool& Announced) {
   Announced = false;
   if (!FCreateItem) return nullptr;
-  // Saved and restored in case an item's constructor adds items of its own.
-  const bool savedHold = FHoldNextItem;
-  TCollectionItem* const savedHeld = FHeldItem;
-  FHoldNextItem = true;
-  FHeldItem = nullptr;
   TCollectionItem* item = nullptr;
-  try {
+  TCollectionItem* held = nullptr;
+  {
+    // Saved and restored in case an item's constructor adds items of its own.
+    TScopeExit restore([this, savedHold = FHoldNextItem, savedHeld = FHeldItem] {
+      FHoldNextItem = savedHold;
+      FHeldItem = savedHeld;
+    });
+    FHoldNextItem = true;
+    FHeldItem = nullptr;
     item = FCreateItem(this);
-  } catch (...) {
-    FHoldNextItem = savedHold;
-    FHeldItem = savedHeld;
-    throw;
+    held = FHeldItem;
   }
-  TCollectionItem* const held = FHeldItem;
-  FHoldNextItem = savedHold;
-  FHeldItem = savedHeld;
   if (held != item) {
     // The factory's item did not join through its constructor: whatever did
     // join is announced now, and the item joins the usual way.
@@ -173,17 +171,12 @@ void TCollection::Delete(Integer Index) {
 void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) {
-      TCollectionItem* item = FItems.back();
-      Notify(item, cnDeleting);
-      TObject::Free(item);
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TScopeExit endUpdate([this] { EndUpdate(); });
+  while (!FItems.empty()) {
+    TCollectionItem* item = FItems.back();
+    Notify(item, cnDeleting);
+    TObject::Free(item);
   }
-  EndUpdate();
 }
 
 void TCollection::Assign(TPersistent* Source) {
@@ -194,14 +187,9 @@ void TCollection::Assign(TPersistent* Source) {
   }
   if (source == this) return;
   BeginUpdate();
-  try {
-    Clear();
-    for (Integer i = 0; i < source->GetCount(); ++i) Add()->Assign(source->GetItem(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeExit endUpdate([this] { EndUpdate(); });
+  Clear();
+  for (Integer i = 0; i < source->GetCount(); ++i) Add()->Assign(source->GetItem(i));
 }
 
 void TCollection::BeginUpdate() { ++FUpdateCount; }

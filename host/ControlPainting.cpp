@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/Controls.h"
+#include "platform/DcGuards.h"
 
 // --- windowed controls ----------------------------------------------------------
 
@@ -21,16 +22,13 @@ void TWinControl::WMPaint(TMessage& Message) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(FHandle, &ps);
   const TRect client = GetClientRect();
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.Right, 1), std::max<LONG>(client.Bottom, 1));
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
-  TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memory), 0, 0};
-  WMPaint(paint);
-  BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+  {
+    TMemoryDC memory(dc, CreateCompatibleBitmap(dc, std::max<LONG>(client.Right, 1), std::max<LONG>(client.Bottom, 1)));
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Handle()), reinterpret_cast<LPARAM>(memory.Handle()));
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memory.Handle()), 0, 0};
+    WMPaint(paint);
+    BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
+  }
   EndPaint(FHandle, &ps);
 }
 
@@ -41,7 +39,7 @@ void TWinControl::PaintHandler(TMessage& Message) {
   if (FControls.empty()) {
     PaintWindow(dc);
   } else {
-    const int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     int clip = SIMPLEREGION;
     for (TControl* c : FControls) {
       if (!c->GetVisible() || !c->FControlStyle.Contains(csOpaque)) continue;
@@ -49,7 +47,6 @@ void TWinControl::PaintHandler(TMessage& Message) {
       if (clip == NULLREGION) break;
     }
     if (clip != NULLREGION) PaintWindow(dc);
-    RestoreDC(dc, saved);
   }
   PaintControls(dc, nullptr);
   if (!Message.WParam) EndPaint(FHandle, &ps);
@@ -72,11 +69,12 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     const RECT bounds = c->GetBoundsRect();
     if (!c->GetVisible() || !RectVisible(DC, &bounds)) continue;
     if (FControlState.Contains(csPaintCopy)) c->FControlState.Include(csPaintCopy);
-    const int saved = SaveDC(DC);
-    OffsetWindowOrgEx(DC, -c->FLeft, -c->FTop, nullptr);
-    IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
-    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    RestoreDC(DC, saved);
+    {
+      TSavedDC saved(DC);
+      OffsetWindowOrgEx(DC, -c->FLeft, -c->FTop, nullptr);
+      IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
+      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    }
     c->FControlState.Exclude(csPaintCopy);
   }
 }
@@ -84,14 +82,15 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 // The control and its windowed children, each with its erase and paint.
 void TWinControl::PaintTo(HDC DC, Integer X, Integer Y) {
   FControlState.Include(csPaintCopy);
-  const int saved = SaveDC(DC);
-  OffsetWindowOrgEx(DC, -X, -Y, nullptr);
-  IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
-  Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-  for (TWinControl* c : FWinControls)
-    if (c->GetVisible()) c->PaintTo(DC, c->FLeft, c->FTop);
-  RestoreDC(DC, saved);
+  {
+    TSavedDC saved(DC);
+    OffsetWindowOrgEx(DC, -X, -Y, nullptr);
+    IntersectClipRect(DC, 0, 0, FWidth, FHeight);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    for (TWinControl* c : FWinControls)
+      if (c->GetVisible()) c->PaintTo(DC, c->FLeft, c->FTop);
+  }
   FControlState.Exclude(csPaintCopy);
 }
 

@@ -114,3 +114,9 @@ std::vector<TPropInfo> ControlProperties(std::initializer_list<std::u16string_vi
   }
   return out;
 }
+
+TPropInfo& PublishedProperty(std::vector<TPropInfo>& Properties, std::u16string_view Name) {
+  auto it = std::find_if(Properties.begin(), Properties.end(), [&](const TPropInfo& p) { return p.Name == Name; });
+  if (it == Properties.end()) throw std::logic_error("not a published property");
+  return *it;
+}

@@ -12,6 +12,9 @@
 // The properties and events of TControl and TWinControl named, in order;
 // an unknown name is a programming error (std::logic_error).
 std::vector<TPropInfo> ControlProperties(std::initializer_list<std::u16string_view> Names);
+// A property of such a table, for a class to give it its own default or
+// storage; an unknown name is a programming error (std::logic_error).
+TPropInfo& PublishedProperty(std::vector<TPropInfo>& Properties, std::u16string_view Name);
 
 const TEnumNames& AlignNames();
 const TEnumNames& AnchorNames();

@@ -23,15 +23,12 @@ const TPublished& FormPublished() {
                                     u"OnContextPopup", u"OnDblClick", u"OnKeyDown", u"OnKeyPress", u"OnKeyUp",
                                     u"OnMouseDown", u"OnMouseMove", u"OnMouseUp", u"OnMouseWheel", u"OnResize"})};
     // A form is hidden until shown and keeps its own font.
-    for (TPropInfo& prop : t.Properties) {
-      if (prop.Name == u"Visible") prop.Default = 0;
-      if (prop.Name == u"ParentFont") prop.Default = 0;
-      if (prop.Name == u"Color") {
-        prop.Stored = nullptr;
-        prop.Default = clBtnFace;
-      }
-      if (prop.Name == u"Font") prop.Stored = nullptr;
-    }
+    PublishedProperty(t.Properties, u"Visible").Default = 0;
+    PublishedProperty(t.Properties, u"ParentFont").Default = 0;
+    TPropInfo& color = PublishedProperty(t.Properties, u"Color");
+    color.Stored = nullptr;
+    color.Default = clBtnFace;
+    PublishedProperty(t.Properties, u"Font").Stored = nullptr;
     t.Properties.push_back(BoolProp<TCustomForm>(u"KeyPreview", &TCustomForm::GetKeyPreview,
                                                  &TCustomForm::SetKeyPreview, false));
     t.Properties.push_back(BoolProp<TCustomForm>(u"OldCreateOrder", &TCustomForm::GetOldCreateOrder,

@@ -3,7 +3,7 @@
 // through WM_TIMER on a utility window of its own.
 
 #include "host/Components.h"
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 
 class TTimer : public TComponent {
   HOST_CLASS(TTimer);

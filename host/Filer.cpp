@@ -7,6 +7,7 @@
 #include "host/Streams.h"
 #include "host/SysConst.h"
 #include "host/SysUtils.h"
+#include "platform/ScopeExit.h"
 
 HOST_CLASS_INFO(TFiler, TObject, nullptr)
 HOST_CLASS_INFO(TReader, TFiler, nullptr)
@@ -229,30 +230,24 @@ void TReader::ReadCollection(TObject* Collection, const TFormValue& Value) {
   auto* collection = static_cast<TCollection*>(Collection);
   const TFormProperty* outer = FCurrentProperty;
   const String outerPrefix = FPathPrefix;
-  const auto restore = [&] {
+  collection->BeginUpdate();
+  TScopeExit restore([&] {
     FCurrentProperty = outer;
     FPathPrefix = outerPrefix;
     collection->EndUpdate();
-  };
-  collection->BeginUpdate();
-  try {
-    collection->Clear();
-    Integer index = 0;
-    for (const TFormCollectionItem& item : Value.CollectionItems) {
-      TCollectionItem* added = collection->Add();
-      if (!added) InvalidValue();
-      // Errors inside name the item: Items[0].Value.
-      FPathPrefix = outerPrefix + outer->Name + u"[" + IntToStr(index++) + u"].";
-      for (const TFormProperty& property : item.Properties) {
-        FCurrentProperty = &property;
-        ReadProperty(added, property);
-      }
+  });
+  collection->Clear();
+  Integer index = 0;
+  for (const TFormCollectionItem& item : Value.CollectionItems) {
+    TCollectionItem* added = collection->Add();
+    if (!added) InvalidValue();
+    // Errors inside name the item: Items[0].Value.
+    FPathPrefix = outerPrefix + outer->Name + u"[" + IntToStr(index++) + u"].";
+    for (const TFormProperty& property : item.Properties) {
+      FCurrentProperty = &property;
+      ReadProperty(added, property);
     }
-  } catch (...) {
-    restore();
-    throw;
   }
-  restore();
 }
 
 bool TReader::ReadDefinedProperty(TObject* Instance, std::u16string_view Name, const TFormValue& Value) {

@@ -2,6 +2,8 @@
 
 #include "host/Mouse.h"
 
+#include "platform/SystemMetrics.h"
+
 // The framework's own default, not the system's (smaller) drag rectangle.
 TMouse::TMouse() : FDragThreshold(5) {}
 

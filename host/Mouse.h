@@ -2,9 +2,9 @@
 // The mouse as controls see it: the drag threshold, the wheel's lines per
 // notch (-1: a page), the capture and the cursor's position.
 
-#include "host/System.h"
+#include "host/SystemTypes.h"
 #include "host/Types.h"
-#include "platform/Windows.h"
+#include "platform/Mouse.h"
 
 class TMouse {
  public:

@@ -23,8 +23,7 @@ const TPublished& LabelPublished() {
                                     u"OnContextPopup", u"OnDblClick", u"OnMouseDown", u"OnMouseEnter",
                                     u"OnMouseLeave", u"OnMouseMove", u"OnMouseUp"})};
     // A label sizes itself unless told not to.
-    for (TPropInfo& prop : t.Properties)
-      if (prop.Name == u"AutoSize") prop.Default = 1;
+    PublishedProperty(t.Properties, u"AutoSize").Default = 1;
     t.Properties.push_back(EnumProp<TCustomLabel>(u"Alignment", AlignmentNames(), &TCustomLabel::GetAlignment,
                                                   &TCustomLabel::SetAlignment, taLeftJustify));
     t.Properties.push_back(ComponentProp<TCustomLabel, TWinControl>(u"FocusControl", &TCustomLabel::GetFocusControl,
@@ -50,8 +49,7 @@ const TPublished& ButtonPublished() {
                                     u"TabOrder", u"TabStop", u"Visible", u"OnClick", u"OnContextPopup", u"OnEnter",
                                     u"OnExit", u"OnKeyDown", u"OnKeyPress", u"OnKeyUp", u"OnMouseDown",
                                     u"OnMouseEnter", u"OnMouseLeave", u"OnMouseMove", u"OnMouseUp"})};
-    for (TPropInfo& prop : t.Properties)
-      if (prop.Name == u"TabStop") prop.Default = 1;
+    PublishedProperty(t.Properties, u"TabStop").Default = 1;
     t.Properties.push_back(BoolProp<TButton>(u"Cancel", &TButton::GetCancel, &TButton::SetCancel, false));
     t.Properties.push_back(BoolProp<TButton>(u"Default", &TButton::GetDefault, &TButton::SetDefault, false));
     t.Properties.push_back(IntegerProp<TButton>(u"ModalResult", &TButton::GetModalResult, &TButton::SetModalResult, 0));

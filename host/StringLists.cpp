@@ -7,6 +7,7 @@
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
 #include "host/SysUtils.h"
+#include "platform/ScopeExit.h"
 
 HOST_CLASS_INFO(TStrings, TPersistent, nullptr)
 HOST_CLASS_INFO(TStringList, TStrings, CreateDefault<TStringList>)
@@ -18,13 +19,8 @@ namespace {
 template <typename F>
 void WithUpdate(TStrings& List, F&& Body) {
   List.BeginUpdate();
-  try {
-    Body();
-  } catch (...) {
-    List.EndUpdate();
-    throw;
-  }
-  List.EndUpdate();
+  TScopeExit endUpdate([&List] { List.EndUpdate(); });
+  Body();
 }
 
 bool IsBlank(Char C) { return C <= u' '; }

@@ -2,30 +2,10 @@
 // The run-time's base types and the string and number helpers of its core.
 
 #include <compare>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-using Integer = int32_t;
-using Cardinal = uint32_t;
-using ShortInt = int8_t;
-using SmallInt = int16_t;
-using LongInt = int32_t;
-using LongWord = uint32_t;
-using Int64 = int64_t;
-using UInt64 = uint64_t;
-using Byte = uint8_t;
-using Word = uint16_t;
-using NativeInt = intptr_t;
-using NativeUInt = uintptr_t;
-using Boolean = bool;
-using Single = float;
-using Double = double;
-using Extended = long double;  // the 80-bit format on x86-64
-
-using Char = char16_t;
-using WideChar = char16_t;
-using AnsiChar = char;
+#include "host/SystemTypes.h"
 
 // Text is UTF-16; AnsiString holds bytes in the system code page (1252);
 // UTF8String holds UTF-8 bytes.

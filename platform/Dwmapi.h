@@ -3,7 +3,7 @@
 // DwmIsCompositionEnabled answers FALSE and the calls that need composition
 // fail with DWM_E_COMPOSITIONDISABLED, so callers take their plain paths.
 
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 
 inline constexpr HRESULT DWM_E_COMPOSITIONDISABLED = static_cast<HRESULT>(0x80263001u);
 

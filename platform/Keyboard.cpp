@@ -24,7 +24,7 @@ constexpr BYTE Down = 0x80;
 constexpr BYTE Toggled = 0x01;
 
 // The side-less code a message carries for a sided one.
-UINT Generic(UINT vk) {
+UINT SidelessKey(UINT vk) {
   switch (vk) {
     case VK_LSHIFT:
     case VK_RSHIFT: return VK_SHIFT;
@@ -37,7 +37,7 @@ UINT Generic(UINT vk) {
 }
 
 // A side-less modifier stands for its left key.
-UINT Sided(UINT vk) {
+UINT SidedKey(UINT vk) {
   switch (vk) {
     case VK_SHIFT: return VK_LSHIFT;
     case VK_CONTROL: return VK_LCONTROL;
@@ -47,10 +47,10 @@ UINT Sided(UINT vk) {
 }
 
 void SetState(BYTE* state, UINT key, bool down) {
-  key = Sided(key & 0xFF);
+  key = SidedKey(key & 0xFF);
   if (down && !(state[key] & Down)) state[key] ^= Toggled;
   state[key] = static_cast<BYTE>(down ? state[key] | Down : state[key] & ~Down);
-  const UINT generic = Generic(key);
+  const UINT generic = SidelessKey(key);
   if (generic == key) return;
   // Shift, Ctrl and Alt are down while either of their keys is.
   const UINT left = generic == VK_SHIFT ? VK_LSHIFT : generic == VK_CONTROL ? VK_LCONTROL : VK_LMENU;
@@ -187,8 +187,8 @@ bool LayoutKeyFor(char16_t c, UINT& vk, bool& shift) {
 
 void KeyInput(UINT vk, bool down, const std::u16string& text) {
   vk &= 0xFF;
-  const UINT generic = Generic(vk);
-  const UINT sided = Sided(vk);
+  const UINT generic = SidelessKey(vk);
+  const UINT sided = SidedKey(vk);
   const bool wasDown = IsAsyncKeyDown(sided);
   SetAsyncKeyState(sided, down);
   const bool ctrl = IsAsyncKeyDown(VK_CONTROL);

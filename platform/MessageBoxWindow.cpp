@@ -9,6 +9,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/GdiText.h"
+#include "platform/Windows.h"
 
 namespace {
 
@@ -233,8 +234,9 @@ int RunMessageBox(HWND owner, const std::u16string& text, const std::u16string& 
       quitCode = msg.wParam;
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    // The system's own step: the program's would offer the box's keys to
+    // the owner's controls.
+    DefMessageStep(&msg);
   }
   // The owner is enabled again before the box goes, so that activation
   // returns to it.

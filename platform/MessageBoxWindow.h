@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 
 // The button chosen (IDOK ...). A WM_QUIT arriving meanwhile ends the box
 // with its cancelling answer and is posted again for the caller's loop.

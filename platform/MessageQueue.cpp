@@ -59,7 +59,8 @@ bool ValidFilter(HWND filter) {
   return !filter || filter == reinterpret_cast<HWND>(-1) || CheckedWindowOf(filter);
 }
 
-MSG Make(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+// A message as the queue hands it out: with the time and the cursor position.
+MSG StampedMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   MSG m;
   m.hwnd = h;
   m.message = msg;
@@ -124,18 +125,18 @@ bool Retrieve(MSG& out, HWND filter, UINT min, UINT max, bool remove) {
   }
   found = found || TakeInput(out, filter, min, max, remove);
   if (!found && q.QuitPending && (!filter || filter == reinterpret_cast<HWND>(-1)) && InRange(WM_QUIT, min, max)) {
-    out = Make(nullptr, WM_QUIT, static_cast<WPARAM>(q.ExitCode), 0);
+    out = StampedMessage(nullptr, WM_QUIT, static_cast<WPARAM>(q.ExitCode), 0);
     if (remove) q.QuitPending = false;
     found = true;
   }
   if (!found && InRange(WM_PAINT, min, max))
     if (HWND h = FindWindowToPaint(filter)) {
-      out = Make(h, WM_PAINT, 0, 0);
+      out = StampedMessage(h, WM_PAINT, 0, 0);
       found = true;
     }
   TDueTimer timer;
   if (!found && InRange(WM_TIMER, min, max) && FindDueTimer(filter, now, timer)) {
-    out = Make(timer.Window, WM_TIMER, timer.Id, reinterpret_cast<LPARAM>(timer.Proc));
+    out = StampedMessage(timer.Window, WM_TIMER, timer.Id, reinterpret_cast<LPARAM>(timer.Proc));
     if (remove) ConsumeTimerTick(timer.Window, timer.Id, now);
     found = true;
   }
@@ -176,7 +177,7 @@ void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, POINT cursor, TI
   if (h && !WindowOf(h)) return;
   TQueue& q = Queue();
   q.Cursor = cursor;
-  q.Input.push_back(TInputMessage{Make(h, msg, wParam, lParam), std::move(extra), q.NextSerial++});
+  q.Input.push_back(TInputMessage{StampedMessage(h, msg, wParam, lParam), std::move(extra), q.NextSerial++});
   NoteQueueActivity();
 }
 
@@ -202,10 +203,10 @@ BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (hWnd == HWND_BROADCAST) {
     const std::vector<HWND> tops = TopLevelWindows();
     const std::lock_guard<std::mutex> lock(q.PostedLock);
-    for (HWND top : tops) q.Posted.push_back(Make(top, Msg, wParam, lParam));
+    for (HWND top : tops) q.Posted.push_back(StampedMessage(top, Msg, wParam, lParam));
   } else {
     if (hWnd && !CheckedWindowOf(hWnd)) return FALSE;
-    const MSG m = Make(hWnd, Msg, wParam, lParam);
+    const MSG m = StampedMessage(hWnd, Msg, wParam, lParam);
     const std::lock_guard<std::mutex> lock(q.PostedLock);
     q.Posted.push_back(m);
   }
@@ -273,6 +274,32 @@ LRESULT DispatchMessageW(const MSG* lpMsg) {
   }
   if (!lpMsg->hwnd || !CheckedWindowOf(lpMsg->hwnd)) return 0;
   return Deliver(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam, false);
+}
+
+namespace {
+
+MESSAGESTEP& CurrentMessageStep() {
+  static MESSAGESTEP step = nullptr;
+  return step;
+}
+
+}  // namespace
+
+MESSAGESTEP SetMessageStep(MESSAGESTEP step) {
+  const MESSAGESTEP old = CurrentMessageStep();
+  CurrentMessageStep() = step;
+  return old;
+}
+
+void RunMessageStep(MSG* lpMsg) {
+  if (!lpMsg) return;
+  if (const MESSAGESTEP step = CurrentMessageStep()) step(lpMsg);
+  else DefMessageStep(lpMsg);
+}
+
+void DefMessageStep(MSG* lpMsg) {
+  TranslateMessage(lpMsg);
+  DispatchMessageW(lpMsg);
 }
 
 LONG GetMessageTime() { return static_cast<LONG>(Queue().LastTime); }

@@ -3,7 +3,7 @@
 // contexts of windows and window regions. Child windows draw straight into
 // their top-level window's surface, clipped to what of them is visible.
 
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 
 inline constexpr UINT WM_SETREDRAW = 0x000B;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Windows.h"
+#include "platform/WinTypes.h"
 
 inline constexpr UINT SND_SYNC = 0x0000;       // returns when the sound has played
 inline constexpr UINT SND_ASYNC = 0x0001;      // returns at once

@@ -2,7 +2,7 @@
 // What the desktop does when the user changes a setting, for tests: the
 // change, then its message to every top-level window, hidden ones included.
 
-#include "platform/Windows.h"
+#include "platform/Gdi.h"
 
 // SetSysColors, then WM_SYSCOLORCHANGE. Passing every index swaps the table.
 BOOL ChangeSysColors(int cElements, const int* lpaElements, const COLORREF* lpaRgbValues);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/PngFile.h"
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 #include "platform/backend/headless/Headless.h"
 
 inline ::testing::AssertionResult MatchesGolden(HWND top, const std::string& name) {

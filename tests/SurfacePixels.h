@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "platform/GdiText.h"
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
+#include "platform/MessageQueue.h"
+#include "platform/WindowManager.h"
+#include "platform/WindowMessages.h"
 #include "platform/backend/headless/Headless.h"
 
 // A pixel of a top-level window's composed image (window coordinates, the

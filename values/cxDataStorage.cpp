@@ -275,150 +275,156 @@ Integer TcxBLOBValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) co
 
 // --- Fixed-size numbers ------------------------------------------------------
 
-Variant TcxSmallintValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<int16_t>(ABuffer)); }
-void TcxSmallintValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, static_cast<int16_t>(VarAsType(AValue, varSmallint).AsInteger()));
+// What a fixed-size kind keeps in its slot (T), and how that converts to and
+// from a variant, streams and compares.
+struct TSmallintSlot {
+  using T = int16_t;
+  static constexpr TVarType VarType = varSmallint;
+  static Variant ToVariant(T v) { return Variant(v); }
+  static T FromVariant(const Variant& v) { return static_cast<T>(VarAsType(v, varSmallint).AsInteger()); }
+  static T Read(TStream* s) { return ReadSmallIntFunc(s); }
+  static void Write(TStream* s, T v) { WriteSmallIntProc(s, v); }
+  static Integer Compare(T a, T b) { return Integer{a} - b; }
+};
+
+struct TIntegerSlot {
+  using T = int32_t;
+  static constexpr TVarType VarType = varInteger;
+  static Variant ToVariant(T v) { return Variant(v); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varInteger).AsInteger(); }
+  static T Read(TStream* s) { return ReadIntegerFunc(s); }
+  static void Write(TStream* s, T v) { WriteIntegerProc(s, v); }
+  static Integer Compare(T a, T b) { return Sign(a, b); }
+};
+
+struct TWordSlot {
+  using T = uint16_t;
+  static constexpr TVarType VarType = varWord;
+  static Variant ToVariant(T v) { return Variant(v); }
+  static T FromVariant(const Variant& v) { return static_cast<T>(VarAsType(v, varWord).AsInteger()); }
+  static T Read(TStream* s) { return ReadWordFunc(s); }
+  static void Write(TStream* s, T v) { WriteWordProc(s, v); }
+  static Integer Compare(T a, T b) { return Integer{a} - b; }
+};
+
+struct TBooleanSlot {
+  using T = Byte;
+  static constexpr TVarType VarType = varBoolean;
+  static Variant ToVariant(T v) { return Variant(v != 0); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varBoolean).AsBoolean() ? 1 : 0; }
+  static T Read(TStream* s) { return ReadBooleanFunc(s) ? 1 : 0; }
+  static void Write(TStream* s, T v) { WriteBooleanProc(s, v != 0); }
+  static Integer Compare(T a, T b) { return Integer{a} - b; }
+};
+
+struct TSingleSlot {
+  using T = float;
+  static constexpr TVarType VarType = varSingle;
+  static Variant ToVariant(T v) { return Variant(v); }
+  static T FromVariant(const Variant& v) { return static_cast<T>(VarAsType(v, varSingle).AsDouble()); }
+  static T Read(TStream* s) {
+    Single value;
+    ReadSingleProc(s, value);
+    return value;
+  }
+  static void Write(TStream* s, T v) { WriteSingleProc(s, v); }
+  static Integer Compare(T a, T b) { return CompareFloat(a, b); }
+};
+
+struct TFloatSlot {
+  using T = double;
+  static constexpr TVarType VarType = varDouble;
+  static Variant ToVariant(T v) { return Variant(v); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varDouble).AsDouble(); }
+  static T Read(TStream* s) {
+    Extended value;
+    ReadFloatProc(s, value);
+    return static_cast<T>(value);
+  }
+  static void Write(TStream* s, T v) { WriteFloatProc(s, v); }
+  static Integer Compare(T a, T b) { return CompareFloat(a, b); }
+};
+
+// The scaled 64-bit amount.
+struct TCurrencySlot {
+  using T = Int64;
+  static constexpr TVarType VarType = varCurrency;
+  static Variant ToVariant(T v) { return Variant(Currency{v}); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varCurrency).AsCurrency().Scaled; }
+  static T Read(TStream* s) { return ReadCurrencyFunc(s).Scaled; }
+  static void Write(TStream* s, T v) { WriteCurrencyProc(s, Currency{v}); }
+  static Integer Compare(T a, T b) { return Sign(a, b); }
+};
+
+struct TDateTimeSlot {
+  using T = double;
+  static constexpr TVarType VarType = varDate;
+  static Variant ToVariant(T v) { return Variant::FromDate(v); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varDate).AsDate(); }
+  static T Read(TStream* s) { return ReadDateTimeFunc(s); }
+  static void Write(TStream* s, T v) { WriteDateTimeProc(s, v); }
+  static Integer Compare(T a, T b) { return CompareFloat(a, b); }
+};
+
+struct TLargeIntSlot {
+  using T = Int64;
+  static constexpr TVarType VarType = varInt64;
+  static Variant ToVariant(T v) { return Variant(static_cast<long long>(v)); }
+  static T FromVariant(const Variant& v) { return VarAsType(v, varInt64).AsInt64(); }
+  static T Read(TStream* s) { return ReadLargeIntFunc(s); }
+  static void Write(TStream* s, T v) { WriteLargeIntProc(s, v); }
+  static Integer Compare(T a, T b) { return Sign(a, b); }
+};
+
+template <class TSlot>
+Integer TcxFixedValueType<TSlot>::GetDataSize() const {
+  return sizeof(typename TSlot::T);
 }
-void TcxSmallintValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadSmallIntFunc(AStream));
+template <class TSlot>
+Variant TcxFixedValueType<TSlot>::GetDataValue(TcxValueBuffer ABuffer) const {
+  return TSlot::ToVariant(Load<typename TSlot::T>(ABuffer));
 }
-void TcxSmallintValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteSmallIntProc(AStream, Load<int16_t>(ABuffer));
+template <class TSlot>
+void TcxFixedValueType<TSlot>::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
+  Store(ABuffer, TSlot::FromVariant(AValue));
 }
-Integer TcxSmallintValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Integer{Load<int16_t>(P1)} - Load<int16_t>(P2);
+template <class TSlot>
+void TcxFixedValueType<TSlot>::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
+  Store(ABuffer, TSlot::Read(AStream));
+}
+template <class TSlot>
+void TcxFixedValueType<TSlot>::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
+  TSlot::Write(AStream, Load<typename TSlot::T>(ABuffer));
+}
+template <class TSlot>
+Integer TcxFixedValueType<TSlot>::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
+  return TSlot::Compare(Load<typename TSlot::T>(P1), Load<typename TSlot::T>(P2));
+}
+template <class TSlot>
+TVarType TcxFixedValueType<TSlot>::GetVarType() const {
+  return TSlot::VarType;
 }
 
-Variant TcxIntegerValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<int32_t>(ABuffer)); }
-void TcxIntegerValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, VarAsType(AValue, varInteger).AsInteger());
-}
-void TcxIntegerValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadIntegerFunc(AStream));
-}
-void TcxIntegerValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteIntegerProc(AStream, Load<int32_t>(ABuffer));
-}
-Integer TcxIntegerValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Sign(Load<int32_t>(P1), Load<int32_t>(P2));
-}
+template class TcxFixedValueType<TSmallintSlot>;
+template class TcxFixedValueType<TIntegerSlot>;
+template class TcxFixedValueType<TWordSlot>;
+template class TcxFixedValueType<TBooleanSlot>;
+template class TcxFixedValueType<TSingleSlot>;
+template class TcxFixedValueType<TFloatSlot>;
+template class TcxFixedValueType<TCurrencySlot>;
+template class TcxFixedValueType<TDateTimeSlot>;
+template class TcxFixedValueType<TLargeIntSlot>;
 
-Variant TcxWordValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<uint16_t>(ABuffer)); }
-void TcxWordValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, static_cast<uint16_t>(VarAsType(AValue, varWord).AsInteger()));
-}
-void TcxWordValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadWordFunc(AStream));
-}
-void TcxWordValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteWordProc(AStream, Load<uint16_t>(ABuffer));
-}
-Integer TcxWordValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Integer{Load<uint16_t>(P1)} - Load<uint16_t>(P2);
-}
-
-Variant TcxBooleanValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<Byte>(ABuffer) != 0); }
 String TcxBooleanValueType::GetDefaultDisplayText(TcxValueBuffer ABuffer) const {
   return Load<Byte>(ABuffer) ? u"True" : u"False";
 }
-void TcxBooleanValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store<Byte>(ABuffer, VarAsType(AValue, varBoolean).AsBoolean() ? 1 : 0);
-}
-void TcxBooleanValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store<Byte>(ABuffer, ReadBooleanFunc(AStream) ? 1 : 0);
-}
-void TcxBooleanValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteBooleanProc(AStream, Load<Byte>(ABuffer) != 0);
-}
-Integer TcxBooleanValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Integer{Load<Byte>(P1)} - Load<Byte>(P2);
-}
 
-Variant TcxSingleValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<float>(ABuffer)); }
-void TcxSingleValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, static_cast<float>(VarAsType(AValue, varSingle).AsDouble()));
-}
-void TcxSingleValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Single value;
-  ReadSingleProc(AStream, value);
-  Store(ABuffer, value);
-}
-void TcxSingleValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteSingleProc(AStream, Load<float>(ABuffer));
-}
-Integer TcxSingleValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return CompareFloat(Load<float>(P1), Load<float>(P2));
-}
-
-Variant TcxFloatValueType::GetDataValue(TcxValueBuffer ABuffer) const { return Variant(Load<double>(ABuffer)); }
-void TcxFloatValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, VarAsType(AValue, varDouble).AsDouble());
-}
-void TcxFloatValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Extended value;
-  ReadFloatProc(AStream, value);
-  Store(ABuffer, static_cast<double>(value));
-}
-void TcxFloatValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteFloatProc(AStream, Load<double>(ABuffer));
-}
-Integer TcxFloatValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return CompareFloat(Load<double>(P1), Load<double>(P2));
-}
-
-Variant TcxCurrencyValueType::GetDataValue(TcxValueBuffer ABuffer) const {
-  return Variant(Currency{Load<Int64>(ABuffer)});
-}
-void TcxCurrencyValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, VarAsType(AValue, varCurrency).AsCurrency().Scaled);
-}
-void TcxCurrencyValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadCurrencyFunc(AStream).Scaled);
-}
-void TcxCurrencyValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteCurrencyProc(AStream, Currency{Load<Int64>(ABuffer)});
-}
-Integer TcxCurrencyValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Sign(Load<Int64>(P1), Load<Int64>(P2));
-}
-
-Variant TcxDateTimeValueType::GetDataValue(TcxValueBuffer ABuffer) const {
-  return Variant::FromDate(Load<double>(ABuffer));
-}
 String TcxDateTimeValueType::GetDefaultDisplayText(TcxValueBuffer ABuffer) const {
   try {
     return VarToStr(GetDataValue(ABuffer));
   } catch (const EVariantTypeCastError&) {
     return DateTimeToStr(Load<double>(ABuffer), FormatSettings);
   }
-}
-void TcxDateTimeValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, VarAsType(AValue, varDate).AsDate());
-}
-void TcxDateTimeValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadDateTimeFunc(AStream));
-}
-void TcxDateTimeValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteDateTimeProc(AStream, Load<double>(ABuffer));
-}
-Integer TcxDateTimeValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return CompareFloat(Load<double>(P1), Load<double>(P2));
-}
-
-Variant TcxLargeIntValueType::GetDataValue(TcxValueBuffer ABuffer) const {
-  return Variant(static_cast<long long>(Load<Int64>(ABuffer)));
-}
-void TcxLargeIntValueType::SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const {
-  Store(ABuffer, VarAsType(AValue, varInt64).AsInt64());
-}
-void TcxLargeIntValueType::ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  Store(ABuffer, ReadLargeIntFunc(AStream));
-}
-void TcxLargeIntValueType::WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool) const {
-  WriteLargeIntProc(AStream, Load<Int64>(ABuffer));
-}
-Integer TcxLargeIntValueType::CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const {
-  return Sign(Load<Int64>(P1), Load<Int64>(P2));
 }
 
 // --- Records -----------------------------------------------------------------

@@ -101,105 +101,76 @@ class TcxWideStringValueType : public TcxValueType {
   bool IsByReference() const override { return true; }
 };
 
-class TcxSmallintValueType : public TcxValueType {
+// A number kept in the slot itself, with its own size; the slot type TSlot
+// (defined with the members, in the unit's source) says how it converts,
+// streams and compares. The named types below are this for each kind.
+template <class TSlot>
+class TcxFixedValueType : public TcxValueType {
+ public:
+  Integer GetDataSize() const override;
+  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
+  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
+  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
+  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
+  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
+  TVarType GetVarType() const override;
+};
+
+struct TSmallintSlot;
+struct TIntegerSlot;
+struct TWordSlot;
+struct TBooleanSlot;
+struct TSingleSlot;
+struct TFloatSlot;
+struct TCurrencySlot;
+struct TDateTimeSlot;
+struct TLargeIntSlot;
+extern template class TcxFixedValueType<TSmallintSlot>;
+extern template class TcxFixedValueType<TIntegerSlot>;
+extern template class TcxFixedValueType<TWordSlot>;
+extern template class TcxFixedValueType<TBooleanSlot>;
+extern template class TcxFixedValueType<TSingleSlot>;
+extern template class TcxFixedValueType<TFloatSlot>;
+extern template class TcxFixedValueType<TCurrencySlot>;
+extern template class TcxFixedValueType<TDateTimeSlot>;
+extern template class TcxFixedValueType<TLargeIntSlot>;
+
+class TcxSmallintValueType : public TcxFixedValueType<TSmallintSlot> {
   CX_VALUE_TYPE_CLASS(TcxSmallintValueType)
-  Integer GetDataSize() const override { return 2; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varSmallint; }
 };
 
-class TcxIntegerValueType : public TcxValueType {
+class TcxIntegerValueType : public TcxFixedValueType<TIntegerSlot> {
   CX_VALUE_TYPE_CLASS(TcxIntegerValueType)
-  Integer GetDataSize() const override { return 4; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varInteger; }
 };
 
-class TcxWordValueType : public TcxValueType {
+class TcxWordValueType : public TcxFixedValueType<TWordSlot> {
   CX_VALUE_TYPE_CLASS(TcxWordValueType)
-  Integer GetDataSize() const override { return 2; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varWord; }
 };
 
-class TcxBooleanValueType : public TcxValueType {
+class TcxBooleanValueType : public TcxFixedValueType<TBooleanSlot> {
   CX_VALUE_TYPE_CLASS(TcxBooleanValueType)
-  Integer GetDataSize() const override { return 1; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
   String GetDefaultDisplayText(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varBoolean; }
 };
 
-class TcxSingleValueType : public TcxValueType {
+class TcxSingleValueType : public TcxFixedValueType<TSingleSlot> {
   CX_VALUE_TYPE_CLASS(TcxSingleValueType)
-  Integer GetDataSize() const override { return 4; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varSingle; }
 };
 
-class TcxFloatValueType : public TcxValueType {
+class TcxFloatValueType : public TcxFixedValueType<TFloatSlot> {
   CX_VALUE_TYPE_CLASS(TcxFloatValueType)
-  Integer GetDataSize() const override { return 8; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varDouble; }
 };
 
-class TcxCurrencyValueType : public TcxValueType {
+class TcxCurrencyValueType : public TcxFixedValueType<TCurrencySlot> {
   CX_VALUE_TYPE_CLASS(TcxCurrencyValueType)
-  Integer GetDataSize() const override { return 8; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varCurrency; }
 };
 
-class TcxDateTimeValueType : public TcxValueType {
+class TcxDateTimeValueType : public TcxFixedValueType<TDateTimeSlot> {
   CX_VALUE_TYPE_CLASS(TcxDateTimeValueType)
-  Integer GetDataSize() const override { return 8; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
   String GetDefaultDisplayText(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varDate; }
 };
 
-class TcxLargeIntValueType : public TcxValueType {
+class TcxLargeIntValueType : public TcxFixedValueType<TLargeIntSlot> {
   CX_VALUE_TYPE_CLASS(TcxLargeIntValueType)
-  Integer GetDataSize() const override { return 8; }
-  Variant GetDataValue(TcxValueBuffer ABuffer) const override;
-  void ReadDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  void SetDataValue(TcxValueBuffer ABuffer, const Variant& AValue) const override;
-  void WriteDataValue(TcxValueBuffer ABuffer, TStream* AStream, bool AIsUnicode) const override;
-  Integer CompareValues(TcxValueBuffer P1, TcxValueBuffer P2) const override;
-  TVarType GetVarType() const override { return varInt64; }
 };
 
 // The slot holds the 34-byte decimal record.

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Windows.h"
+#include "platform/WindowTypes.h"
 
 struct TBitmapObject;
 

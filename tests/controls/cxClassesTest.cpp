@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/cxClasses.h"
+#include "platform/Windows.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "controls/cxClasses.h"
 #include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
+#include "platform/Windows.h"
 #include "platform/backend/headless/Headless.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "controls/dxHooks.h"
 #include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
+#include "platform/Windows.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the control tests share: a form and controls that paint one colour
-// and log what reaches them, and a message loop that runs the framework's
-// key step before translating and dispatching, as the application's does.
+// and log what reaches them, and a message loop that runs the application's
+// message step, as its own loop does.
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,12 @@
 #include "host/Forms.h"
 #include "tests/SurfacePixels.h"
 
-// Everything waiting, keys through the framework's step first, as the
-// application's loop takes them.
+// Everything waiting, through the application's step: keys go to their
+// control first, as the application's loop takes them.
 inline void PumpWithKeys() {
   MSG msg;
   int n = 0;
-  while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (IsKeyMsg(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) RunMessageStep(&msg);
 }
 
 // Every event the test controls saw, in order, as "name:event".

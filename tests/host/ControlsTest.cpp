@@ -219,6 +219,46 @@ TEST_F(Keys, TabAndShiftTabFollowTheTabOrder) {
   EXPECT_EQ(Form->GetActiveControl(), c);
 }
 
+// Logs the key messages that reach it: the framework's offer first, then
+// the window's own.
+class TKeyMessageBox : public TBox {
+ public:
+  TKeyMessageBox(TComponent* AOwner, TWinControl* AParent, TRect R) : TBox(AOwner, AParent, R, clWhite) {
+    SetName(u"box");
+  }
+
+ protected:
+  void Dispatch(TMessage& Message) override {
+    const char* kind = Message.Msg == CN_KEYDOWN   ? "cn_keydown"
+                       : Message.Msg == WM_KEYDOWN ? "keydown"
+                       : Message.Msg == CN_CHAR    ? "cn_char"
+                       : Message.Msg == WM_CHAR    ? "char"
+                                                   : nullptr;
+    if (kind) ControlLog().push_back(std::string(kind) + ":" + std::to_string(Message.WParam));
+    TBox::Dispatch(Message);
+  }
+};
+
+TEST_F(Keys, AKeyTypedWhileTheClockRunsTakesTheApplicationsStep) {
+  const struct {
+    const char* Loop;
+    void (*Run)();
+  } loops[] = {
+      {"the application's loop", [] { Application()->ProcessMessages(); }},
+      {"the virtual clock's loop", [] { AdvanceVirtualClock(10); }},
+  };
+  auto* box = new TKeyMessageBox(Form.get(), Form.get(), Bounds(10, 10, 50, 20));
+  ShowForm();
+  ASSERT_TRUE(box->Focused());
+  for (const auto& loop : loops) {
+    ControlLog().clear();
+    InjectKeyPress('A');
+    loop.Run();
+    EXPECT_EQ(ControlLog(), (std::vector<std::string>{"cn_keydown:65", "keydown:65", "cn_char:97", "char:97"}))
+        << loop.Loop;
+  }
+}
+
 // A stored control, for reading tab orders and fonts from a description.
 class TStoredBox : public TCustomControl {
   HOST_CLASS(TStoredBox);

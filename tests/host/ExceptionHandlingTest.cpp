@@ -5,6 +5,7 @@
 #include "host/ExceptionHandling.h"
 #include "host/Exceptions.h"
 #include "host/Objects.h"
+#include "platform/MessageBox.h"
 #include "platform/backend/headless/Headless.h"
 
 namespace {

@@ -2,7 +2,8 @@
 // What the input tests share: a fixture that starts every test with the
 // program out of the desktop's focus and a clear key state, and fails a
 // test that leaves hooks, global memory or clipboard text behind; and a
-// message loop that translates keys as a program's does.
+// message loop that runs the message step, translating keys as a program's
+// loop does.
 
 #include "platform/backend/headless/Headless.h"
 #include "tests/platform/WindowTestSupport.h"
@@ -32,10 +33,7 @@ class TInputTest : public TWindowTest {
   static void Pump() {
     MSG msg;
     int n = 0;
-    while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    while (n++ < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) RunMessageStep(&msg);
   }
 
   // The messages of `h` among those listed, with their parameters.

@@ -7,6 +7,7 @@
 
 #include "platform/Dwmapi.h"
 #include "platform/Msimg32.h"
+#include "platform/WindowMessages.h"
 #include "tests/platform/GdiTestSurface.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "tests/platform/WaveTestSupport.h"
 

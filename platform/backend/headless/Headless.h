@@ -17,8 +17,9 @@ BOOL UseHeadlessBackend(THeadlessClock clock);
 
 // Moves the virtual clock on by ms: from one timer deadline to the next up
 // to the end, running the message loop at each stop and at the end (every
-// waiting message is dispatched while the clock has not passed the end; a
-// WM_QUIT stops the loop and stays queued).
+// waiting message goes through the message step, as in the program's loop,
+// while the clock has not passed the end; a WM_QUIT stops the loop and
+// stays queued).
 // A loop waiting inside a handler moves the clock on to the deadline it
 // waits for. FALSE when the current backend has no virtual clock.
 BOOL AdvanceVirtualClock(DWORD ms);

@@ -131,9 +131,9 @@ THeadlessBackend* VirtualBackend() {
   return backend && backend->IsVirtual() ? backend : nullptr;
 }
 
-// Dispatches everything that waits until the clock passes `end`, so that
-// handlers slower than their timers cannot hold an advance forever. WM_QUIT
-// ends the loop and is put back.
+// Hands everything that waits to the message step until the clock passes
+// `end`, so that handlers slower than their timers cannot hold an advance
+// forever. WM_QUIT ends the loop and is put back.
 void RunLoop(ULONGLONG end) {
   MSG msg;
   while (CurrentBackend().Now() <= end && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -141,7 +141,7 @@ void RunLoop(ULONGLONG end) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    DispatchMessageW(&msg);
+    RunMessageStep(&msg);
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/backend/sdl/SdlKeys.h"
 
+#include "platform/Keyboard.h"
+
 namespace {
 
 struct TScanKey {

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform/Windows.h"
+#include "platform/WinTypes.h"
 
 // Letters and digits follow the layout's key symbol, so that a key labelled
 // Z is VK 'Z' on any layout; the other keys follow their position. 0 for a
