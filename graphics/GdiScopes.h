@@ -1,26 +1,13 @@
 #pragma once
-// Scope guards for the graphics units' own device contexts and GDI objects,
-// so that every exit gives back what was taken. Private to graphics/.
+// Scope guards the graphics units add to the platform's (a memory DC, an
+// object selected for a while): the screen's DC, an object of their own and
+// a DC setting changed for a while, so that every exit gives back what was
+// taken. Private to graphics/.
 
 #include <utility>
 
-#include "platform/Gdi.h"
+#include "platform/DcGuards.h"
 #include "platform/Painting.h"
-
-// A memory device context, deleted at the end of the scope.
-class TMemoryDC {
- public:
-  TMemoryDC() : FDC(CreateCompatibleDC(nullptr)) {}
-  ~TMemoryDC() {
-    if (FDC) DeleteDC(FDC);
-  }
-  TMemoryDC(const TMemoryDC&) = delete;
-  TMemoryDC& operator=(const TMemoryDC&) = delete;
-  operator HDC() const { return FDC; }
-
- private:
-  HDC FDC;
-};
 
 // The screen's device context, released at the end of the scope.
 class TScreenDC {
@@ -35,22 +22,6 @@ class TScreenDC {
 
  private:
   HDC FDC;
-};
-
-// An object selected into a device context, the previous one selected back
-// at the end of the scope.
-class TSelectObject {
- public:
-  TSelectObject(HDC DC, HGDIOBJ AObject) : FDC(DC), FOld(SelectObject(DC, AObject)) {}
-  ~TSelectObject() {
-    if (FOld) SelectObject(FDC, FOld);
-  }
-  TSelectObject(const TSelectObject&) = delete;
-  TSelectObject& operator=(const TSelectObject&) = delete;
-
- private:
-  HDC FDC;
-  HGDIOBJ FOld;
 };
 
 // An object of ours, deleted at the end of the scope (after anything

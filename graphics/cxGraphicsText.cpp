@@ -51,7 +51,7 @@ Integer cxTextHeight(HDC ADC) {
 
 Integer cxTextHeight(TFont* AFont) {
   TMemoryDC dc;
-  TSelectObject font(dc, AFont->GetHandle());
+  TSelectedObject font(dc, AFont->GetHandle());
   return cxTextHeight(dc);
 }
 
