@@ -15,11 +15,6 @@ TDwmLibrary& Library() {
   return library;
 }
 
-template <typename T>
-void Lookup(HMODULE module, T& entry, const char* name) {
-  entry = reinterpret_cast<T>(GetProcAddress(module, name));
-}
-
 void LoadDwmLibrary() {
   if (!IsWinVistaOrLater) return;
   TDwmLibrary& library = Library();
@@ -27,18 +22,18 @@ void LoadDwmLibrary() {
   if (!library.Handle) return;
   TcxDwmEntryPoints& e = library.Entries;
   const HMODULE h = library.Handle;
-  Lookup(h, e.DwmDefWindowProc, "DwmDefWindowProc");
-  Lookup(h, e.DwmEnableBlurBehindWindow, "DwmEnableBlurBehindWindow");
-  Lookup(h, e.DwmEnableComposition, "DwmEnableComposition");
-  Lookup(h, e.DwmEnableMMCSS, "DwmEnableMMCSS");
-  Lookup(h, e.DwmExtendFrameIntoClientArea, "DwmExtendFrameIntoClientArea");
-  Lookup(h, e.DwmGetColorizationColor, "DwmGetColorizationColor");
-  Lookup(h, e.DwmGetWindowAttribute, "DwmGetWindowAttribute");
-  Lookup(h, e.DwmIsCompositionEnabled, "DwmIsCompositionEnabled");
-  Lookup(h, e.DwmSetWindowAttribute, "DwmSetWindowAttribute");
-  Lookup(h, e.DwmSetIconicThumbnail, "DwmSetIconicThumbnail");
-  Lookup(h, e.DwmSetIconicLivePreviewBitmap, "DwmSetIconicLivePreviewBitmap");
-  Lookup(h, e.DwmInvalidateIconicBitmaps, "DwmInvalidateIconicBitmaps");
+  GetProcAddressAs(h, e.DwmDefWindowProc, "DwmDefWindowProc");
+  GetProcAddressAs(h, e.DwmEnableBlurBehindWindow, "DwmEnableBlurBehindWindow");
+  GetProcAddressAs(h, e.DwmEnableComposition, "DwmEnableComposition");
+  GetProcAddressAs(h, e.DwmEnableMMCSS, "DwmEnableMMCSS");
+  GetProcAddressAs(h, e.DwmExtendFrameIntoClientArea, "DwmExtendFrameIntoClientArea");
+  GetProcAddressAs(h, e.DwmGetColorizationColor, "DwmGetColorizationColor");
+  GetProcAddressAs(h, e.DwmGetWindowAttribute, "DwmGetWindowAttribute");
+  GetProcAddressAs(h, e.DwmIsCompositionEnabled, "DwmIsCompositionEnabled");
+  GetProcAddressAs(h, e.DwmSetWindowAttribute, "DwmSetWindowAttribute");
+  GetProcAddressAs(h, e.DwmSetIconicThumbnail, "DwmSetIconicThumbnail");
+  GetProcAddressAs(h, e.DwmSetIconicLivePreviewBitmap, "DwmSetIconicLivePreviewBitmap");
+  GetProcAddressAs(h, e.DwmInvalidateIconicBitmaps, "DwmInvalidateIconicBitmaps");
 }
 
 void FreeDwmLibrary() {

@@ -80,6 +80,9 @@ struct OSVERSIONINFOW {
 // of the callers is made for. Fails (ERROR_INVALID_PARAMETER) unless
 // dwOSVersionInfoSize holds the record's size.
 BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation);
+// For tests of callers' paths on other systems: the major and minor version
+// GetVersionExW reports from now on; (6, 1) puts the fixed one back.
+void SetReportedVersion(DWORD major, DWORD minor);
 
 // The pseudo-handle of the calling process.
 HANDLE GetCurrentProcess();

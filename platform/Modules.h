@@ -23,6 +23,12 @@ FARPROC EntryProc(F* f) {
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
 // nullptr for an unknown or switched-off entry point.
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+
+// GetProcAddress into a pointer of the entry's own function type.
+template <typename T>
+void GetProcAddressAs(HMODULE hModule, T& AEntry, LPCSTR lpProcName) {
+  AEntry = reinterpret_cast<T>(GetProcAddress(hModule, lpProcName));
+}
 // Counted: the module stays loaded until freed as often as it was loaded.
 BOOL FreeLibrary(HMODULE hLibModule);
 // The module when it is loaded, else nullptr.

@@ -1,5 +1,6 @@
-// What the system reports about itself and the process: one fixed version,
-// a native process, its threads' ids, and the machine's real processor count.
+// What the system reports about itself and the process: one fixed version
+// (tests may ask for another), a native process, its threads' ids, and the
+// machine's real processor count.
 
 #include <unistd.h>
 
@@ -8,14 +9,26 @@
 
 #include "platform/Kernel.h"
 
+namespace {
+
+DWORD ReportedMajor = 6;
+DWORD ReportedMinor = 1;
+
+}  // namespace
+
+void SetReportedVersion(DWORD major, DWORD minor) {
+  ReportedMajor = major;
+  ReportedMinor = minor;
+}
+
 BOOL GetVersionExW(OSVERSIONINFOW* lpVersionInformation) {
   if (!lpVersionInformation || lpVersionInformation->dwOSVersionInfoSize != sizeof(OSVERSIONINFOW)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   OSVERSIONINFOW& info = *lpVersionInformation;
-  info.dwMajorVersion = 6;
-  info.dwMinorVersion = 1;
+  info.dwMajorVersion = ReportedMajor;
+  info.dwMinorVersion = ReportedMinor;
   info.dwBuildNumber = 7601;
   info.dwPlatformId = VER_PLATFORM_WIN32_NT;
   std::fill(std::begin(info.szCSDVersion), std::end(info.szCSDVersion), u'\0');

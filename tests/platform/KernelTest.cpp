@@ -149,6 +149,18 @@ TEST(SystemInfo, TheVersionIsWindowsNT61) {
   EXPECT_EQ(wrong.dwMajorVersion, 0u);
 }
 
+TEST(SystemInfo, TestsMayReportAnotherVersionForAWhile) {
+  SetReportedVersion(5, 1);
+  OSVERSIONINFOW info;
+  ASSERT_TRUE(GetVersionExW(&info));
+  SetReportedVersion(6, 1);
+  EXPECT_EQ(info.dwMajorVersion, 5u);
+  EXPECT_EQ(info.dwMinorVersion, 1u);
+  OSVERSIONINFOW fixed;
+  ASSERT_TRUE(GetVersionExW(&fixed));
+  EXPECT_EQ(fixed.dwMajorVersion, 6u);
+}
+
 TEST(SystemInfo, TheProcessIsNativeAndTheMachineHasProcessors) {
   BOOL wow64 = TRUE;
   ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
