@@ -3,19 +3,13 @@
 // DwmIsCompositionEnabled answers FALSE and the calls that need composition
 // fail with DWM_E_COMPOSITIONDISABLED, so callers take their plain paths.
 
+#include "platform/UxTheme.h"
 #include "platform/WindowTypes.h"
 
 inline constexpr HRESULT DWM_E_COMPOSITIONDISABLED = static_cast<HRESULT>(0x80263001u);
 
 inline constexpr UINT DWM_EC_DISABLECOMPOSITION = 0;
 inline constexpr UINT DWM_EC_ENABLECOMPOSITION = 1;
-
-struct MARGINS {
-  int cxLeftWidth = 0;
-  int cxRightWidth = 0;
-  int cyTopHeight = 0;
-  int cyBottomHeight = 0;
-};
 
 struct DWM_BLURBEHIND {
   DWORD dwFlags = 0;
