@@ -11,7 +11,9 @@
 HOST_CLASS_INFO(TcxObjectList, TList, nullptr)
 HOST_CLASS_INFO(TcxIUnknownObject, TObject, nullptr)
 HOST_CLASS_INFO(TcxOwnedPersistent, TPersistent, nullptr)
+HOST_CLASS_INFO(TcxInterfacedPersistent, TInterfacedPersistent, nullptr)
 HOST_CLASS_INFO(TcxComponent, TComponent, &CreateOwned<TcxComponent>)
+HOST_CLASS_INFO(TcxCustomComponent, TComponent, &CreateOwned<TcxCustomComponent>)
 HOST_CLASS_INFO(TcxFreeNotificator, TComponent, &CreateOwned<TcxFreeNotificator>)
 HOST_CLASS_INFO(TcxDoublyLinkedData, TObject, &CreateDefault<TcxDoublyLinkedData>)
 HOST_CLASS_INFO(TcxDoublyLinkedObjectList, TObject, &CreateDefault<TcxDoublyLinkedObjectList>)
@@ -45,6 +47,14 @@ Integer TcxObjectList::FreeAndRemove(TObject* AObject) {
   const Integer index = Remove(AObject);
   if (index >= 0 && FOwnObjects) TObject::Free(AObject);
   return index;
+}
+
+// --- TcxCustomComponent -------------------------------------------------------
+
+void TcxCustomComponent::BeforeDestruction() {
+  TComponent::BeforeDestruction();
+  RemoveFreeNotifications();
+  if (TComponent* owner = GetOwner()) owner->RemoveComponent(this);
 }
 
 // --- TcxFreeNotificator -------------------------------------------------------

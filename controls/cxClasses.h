@@ -49,11 +49,34 @@ class TcxOwnedPersistent : public TPersistent {
   TPersistent* FOwner;
 };
 
+// The base of the suite's settings objects: an owned persistent that
+// implements interfaces without counting references; its owner decides its
+// life.
+class TcxInterfacedPersistent : public TInterfacedPersistent {
+  HOST_CLASS(TcxInterfacedPersistent);
+
+  explicit TcxInterfacedPersistent(TPersistent* AOwner) : FOwner(AOwner) {}
+  TPersistent* GetOwner() const override { return FOwner; }
+
+ private:
+  TPersistent* FOwner;
+};
+
 // The base of the suite's components.
 class TcxComponent : public TComponent {
   HOST_CLASS(TcxComponent);
 
   explicit TcxComponent(TComponent* AOwner) : TComponent(AOwner) {}
+};
+
+// A component that, before it goes, tells those that asked for free
+// notification and leaves its owner, so that they all hear of it while it is
+// still whole.
+class TcxCustomComponent : public TComponent {
+  HOST_CLASS(TcxCustomComponent);
+
+  explicit TcxCustomComponent(TComponent* AOwner) : TComponent(AOwner) {}
+  void BeforeDestruction() override;
 };
 
 using TcxFreeNotificationEvent = std::function<void(TComponent* AComponent)>;

@@ -33,7 +33,7 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
   Destroying();
-  SendFreeNotifications();
+  RemoveFreeNotifications();
   DestroyComponents();
   if (FOwner) FOwner->RemoveComponent(this);
 }
@@ -148,7 +148,7 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
   if (AComponent) Erase(AComponent->FFreeNotifies, this);
 }
 
-void TComponent::SendFreeNotifications() {
+void TComponent::RemoveFreeNotifications() {
   while (!FFreeNotifies.empty()) {
     TComponent* other = FFreeNotifies.back();
     FFreeNotifies.pop_back();

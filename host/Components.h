@@ -85,13 +85,15 @@ class TComponent : public TPersistent {
   // passes it on to the owned components.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   virtual void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName);
+  // Tells every component that asked for free notification that this one is
+  // going, and forgets them.
+  void RemoveFreeNotifications();
 
  private:
   // The owner's published field of this name points here, or no longer.
   void SetReference(bool Enable);
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
-  void SendFreeNotifications();
 
   TComponent* FOwner = nullptr;
   String FName;

@@ -36,6 +36,6 @@ class TPersistent : public TObject {
 
 // Implements interfaces without counting references: its owner decides its
 // life.
-class TInterfacedPersistent : public TPersistent, public IInterface {
+class TInterfacedPersistent : public TPersistent, public virtual IInterface {
   HOST_CLASS(TInterfacedPersistent);
 };

@@ -236,6 +236,70 @@ TEST(OwnedPersistent, AnswersItsOwner) {
   EXPECT_TRUE(Supports<IInterface>(&object));
 }
 
+class IGreeting : public virtual IInterface {
+ public:
+  virtual int Greet() = 0;
+};
+
+class TGreetingPersistent : public TcxInterfacedPersistent, public IGreeting {
+ public:
+  using TcxInterfacedPersistent::TcxInterfacedPersistent;
+  int Greet() override { return 7; }
+};
+
+TEST(InterfacedPersistent, AnswersItsOwnerAndItsInterfaces) {
+  TPersistent owner;
+  TGreetingPersistent greeting(&owner);
+  EXPECT_EQ(greeting.GetOwner(), &owner);
+  IGreeting* found = nullptr;
+  ASSERT_TRUE(Supports(static_cast<TObject*>(&greeting), &found));
+  EXPECT_EQ(found->Greet(), 7);
+  EXPECT_TRUE(Supports<IInterface>(static_cast<TObject*>(&greeting)));
+  EXPECT_TRUE(greeting.InheritsFrom(TInterfacedPersistent::StaticClass()));
+}
+
+// Who heard of a removal, and whether the component was still whole then.
+struct THeard {
+  TComponent* Listener;
+  bool Whole;
+};
+
+class TListeningComponent : public TComponent {
+ public:
+  TListeningComponent(TComponent* AOwner, std::vector<THeard>& AHeard) : TComponent(AOwner), FHeard(AHeard) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  std::vector<THeard>& FHeard;
+};
+
+class TWholeComponent : public TcxCustomComponent {
+ public:
+  using TcxCustomComponent::TcxCustomComponent;
+};
+
+void TListeningComponent::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove && AComponent && AComponent != this)
+    FHeard.push_back({this, dynamic_cast<TWholeComponent*>(AComponent) != nullptr});
+  TComponent::Notification(AComponent, Operation);
+}
+
+TEST(CustomComponent, TellsItsWatchersAndItsOwnerWhileStillWhole) {
+  std::vector<THeard> heard;
+  TListeningComponent owner(nullptr, heard);
+  TListeningComponent watcher(nullptr, heard);
+  auto* component = new TWholeComponent(&owner);
+  component->FreeNotification(&watcher);
+  TObject::Free(component);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0].Listener, &watcher);
+  EXPECT_EQ(heard[1].Listener, &owner);
+  EXPECT_TRUE(heard[0].Whole && heard[1].Whole) << "told before the component was taken apart";
+  EXPECT_EQ(owner.GetComponentCount(), 0);
+}
+
 class TRecordingWindow : public TcxMessageWindow {
  public:
   std::vector<UINT> Messages;
