@@ -195,9 +195,7 @@ void TdxResourceStringsRepository::RemoveListener(IdxLocalizerListener* AListene
 }
 
 void TdxResourceStringsRepository::NotifyListeners() {
-  const std::vector<IdxLocalizerListener*> listeners = FListeners;
-  for (IdxLocalizerListener* listener : listeners)
-    if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end()) listener->TranslationChanged();
+  ForEachListener(FListeners, [](IdxLocalizerListener* listener) { listener->TranslationChanged(); });
 }
 
 TdxProductResourceStrings* TdxResourceStringsRepository::RegisterProduct(const String& AProductName,

@@ -90,6 +90,40 @@ extern bool IsWin64Bit;
 // From the version and kernel32 the system reports.
 void InitPlatformInfo();
 
+// A listener list as it was when taken, to tell its listeners while they
+// may come and go: one that has left the list by its turn is skipped, one
+// added meanwhile is told next time, and none is told twice in one walk.
+template <typename T>
+class TListenerSnapshot {
+ public:
+  explicit TListenerSnapshot(const std::vector<T*>& AListeners) : FList(AListeners), FSnapshot(AListeners) {}
+
+  // In the order taken, or the last first.
+  template <typename TProc>
+  void ForEach(TProc AProc, bool ALastFirst = false) const {
+    for (size_t i = 0; i < FSnapshot.size(); ++i) {
+      T* listener = FSnapshot[ALastFirst ? FSnapshot.size() - 1 - i : i];
+      if (StillListed(listener)) AProc(listener);
+    }
+  }
+
+ private:
+  bool StillListed(T* AListener) const {
+    for (T* item : FList)
+      if (item == AListener) return true;
+    return false;
+  }
+
+  const std::vector<T*>& FList;
+  const std::vector<T*> FSnapshot;
+};
+
+// Each listener of the list as it is now (TListenerSnapshot).
+template <typename T, typename TProc>
+void ForEachListener(const std::vector<T*>& AListeners, TProc AProc, bool ALastFirst = false) {
+  TListenerSnapshot<T>(AListeners).ForEach(AProc, ALastFirst);
+}
+
 // Told when the translations of the resource strings changed.
 class IdxLocalizerListener : public virtual IInterface {
  public:

@@ -354,18 +354,14 @@ void TcxFormatController::FormatChanged() {
 }
 
 void TcxFormatController::TimeChanged() {
-  const std::vector<IcxFormatControllerListener*> listeners = FList;
-  for (IcxFormatControllerListener* listener : listeners) {
+  ForEachListener(FList, [](IcxFormatControllerListener* listener) {
     IcxFormatControllerTimeListener* timeListener;
-    if (std::find(FList.begin(), FList.end(), listener) != FList.end() && Supports(listener, &timeListener))
-      timeListener->TimeChanged();
-  }
+    if (Supports(listener, &timeListener)) timeListener->TimeChanged();
+  });
 }
 
 void TcxFormatController::NotifyListeners() {
-  const std::vector<IcxFormatControllerListener*> listeners = FList;
-  for (IcxFormatControllerListener* listener : listeners)
-    if (std::find(FList.begin(), FList.end(), listener) != FList.end()) listener->FormatChanged();
+  ForEachListener(FList, [](IcxFormatControllerListener* listener) { listener->FormatChanged(); });
 }
 
 void TcxFormatController::GetFormats() {
