@@ -1,0 +1,3 @@
+#include "skins/dxSkinsCore.h"
+
+TdxSkinImageSet dxSkinsUseImageSet = imsDefault;
