@@ -31,7 +31,7 @@ TcxLookAndFeelPaintersManager* cxLookAndFeelPaintersManager() { return Manager()
 // --- The registry ---------------------------------------------------------------
 
 TcxLookAndFeelPaintersManager::~TcxLookAndFeelPaintersManager() {
-  // The last registered first, each out of the list before it goes.
+  // From the end of the list, each out of it before it goes.
   while (!FPainters.empty()) {
     auto painter = std::move(FPainters.back());
     FPainters.pop_back();

@@ -15,6 +15,10 @@
 #include "controls/dxHooks.h"
 #include "controls/dxThreading.h"
 #include "graphics/cxGraphics.h"
+#include "lookandfeel/cxLookAndFeelPainters.h"
+#include "lookandfeel/cxLookAndFeels.h"
+#include "lookandfeel/dxThemeManager.h"
+#include "lookandfeel/dxUxTheme.h"
 #include "platform/Units.h"
 #include "values/cxDataStorage.h"
 #include "values/cxDateUtils.h"
@@ -24,7 +28,8 @@
 inline constexpr void (*SuiteUnitRegistrations[])() = {
     &RegisterCoreUnit,      &RegisterClassesUnit,     &RegisterHooksUnit,         &RegisterDWMApiUnit,
     &RegisterThreadingUnit, &RegisterDataStorageUnit, &RegisterCalendarUtilsUnit, &RegisterDateUtilsUnit,
-    &RegisterFormatsUnit,   &RegisterGraphicsUnit,
+    &RegisterFormatsUnit,   &RegisterGraphicsUnit,    &RegisterUxThemeUnit,       &RegisterThemeManagerUnit,
+    &RegisterLookAndFeelPaintersUnit, &RegisterLookAndFeelsUnit,
 };
 
 // Ends the running units, lets AChange alter the world (a module missing, a

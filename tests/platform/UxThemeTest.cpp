@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/TestTheme.h"
 #include "platform/UxTheme.h"
 #include "tests/platform/GdiTestSurface.h"
+#include "tests/platform/TestThemeScope.h"
 #include "tests/platform/WindowTestSupport.h"
 
 namespace {
@@ -33,15 +33,6 @@ TTestTheme SampleTheme() {
                    {u"ScrollBar", {TTestThemePart{.Part = 10, .State = 1, .Size = {17, 17}}}}};
   return theme;
 }
-
-// The theme current while alive.
-class TInstalledTheme {
- public:
-  explicit TInstalledTheme(const TTestTheme& ATheme = SampleTheme()) { InstallTestTheme(ATheme); }
-  ~TInstalledTheme() { RemoveTestTheme(); }
-  TInstalledTheme(const TInstalledTheme&) = delete;
-  TInstalledTheme& operator=(const TInstalledTheme&) = delete;
-};
 
 // Closes the handle at the end.
 class TThemeHandle {
@@ -102,7 +93,7 @@ TEST_F(UxThemeLibrary, WithoutAThemeNothingOpensAndNullHandlesFail) {
 }
 
 TEST_F(UxThemeLibrary, TheTestThemeOpensItsClassesByName) {
-  TInstalledTheme theme;
+  TInstalledTheme theme(SampleTheme());
   EXPECT_TRUE(IsThemeActive());
   EXPECT_TRUE(IsAppThemed());
   TThemeHandle button(u"button");
@@ -119,7 +110,7 @@ TEST_F(UxThemeLibrary, TheTestThemeOpensItsClassesByName) {
 }
 
 TEST_F(UxThemeLibrary, PropertiesComeFromThePartThenItsStateZeroThenTheClass) {
-  TInstalledTheme theme;
+  TInstalledTheme theme(SampleTheme());
   TThemeHandle button(u"Button");
   COLORREF color = 0;
   EXPECT_EQ(GetThemeColor(button, 1, 1, TMT_TEXTCOLOR, &color), S_OK);
@@ -154,7 +145,7 @@ TEST_F(UxThemeLibrary, PropertiesComeFromThePartThenItsStateZeroThenTheClass) {
 }
 
 TEST_F(UxThemeLibrary, ABackgroundIsItsColourInAFrameAndKeepsToTheClip) {
-  TInstalledTheme theme;
+  TInstalledTheme theme(SampleTheme());
   TThemeHandle button(u"Button");
   TTestSurface s(8, 5, 0x00FFFFFF);
   const RECT r{1, 1, 7, 5};
@@ -178,7 +169,7 @@ TEST_F(UxThemeLibrary, ABackgroundIsItsColourInAFrameAndKeepsToTheClip) {
 }
 
 TEST_F(UxThemeLibrary, TheCurrentThemeNameFillsThreeBuffersAndIsCutToThem) {
-  TInstalledTheme theme;
+  TInstalledTheme theme(SampleTheme());
   WCHAR file[1024], color[1024], size[1024];
   ASSERT_EQ(GetCurrentThemeName(file, 1024, color, 1024, size, 1024), S_OK);
   EXPECT_EQ(std::u16string(file), u"C:\\Themes\\Luna.msstyles");
@@ -202,11 +193,11 @@ TEST_F(UxThemeLibrary, AnInactiveThemeIsNone) {
 TEST_F(UxThemeLibrary, HandlesOfAnEarlierThemeFailButStillClose) {
   HTHEME old;
   {
-    TInstalledTheme theme;
+    TInstalledTheme theme(SampleTheme());
     old = OpenThemeData(nullptr, u"Button");
     ASSERT_NE(old, nullptr);
   }
-  TInstalledTheme again;
+  TInstalledTheme again(SampleTheme());
   COLORREF color;
   EXPECT_EQ(GetThemeColor(old, 1, 1, TMT_TEXTCOLOR, &color), E_HANDLE);
   EXPECT_EQ(CloseThemeData(old), S_OK);
@@ -218,7 +209,7 @@ class UxThemeWindows : public TWindowTest {};
 TEST_F(UxThemeWindows, InstallingAndRemovingAThemeAnnouncesItToHiddenWindowsToo) {
   HWND hidden = Create();
   {
-    TInstalledTheme theme;
+    TInstalledTheme theme(SampleTheme());
     EXPECT_EQ(MessagesOf(hidden, {WM_THEMECHANGED}).size(), 1u);
   }
   EXPECT_EQ(MessagesOf(hidden, {WM_THEMECHANGED}).size(), 2u);
