@@ -195,27 +195,40 @@ void TcxLookAndFeel::SetMasterLookAndFeel(TcxLookAndFeel* Value) {
   CheckStateChanges();
 }
 
-TcxLookAndFeelData TcxLookAndFeel::DefaultData() const {
+TcxLookAndFeelKind TcxLookAndFeel::GetDefaultKind() const {
   const TcxLookAndFeel* master = EffectiveMaster();
-  return master ? master->FCurrentState : TcxLookAndFeelData();
+  return master ? master->GetKind() : cxDefaultLookAndFeelKind;
+}
+
+bool TcxLookAndFeel::GetDefaultNativeStyle() const {
+  const TcxLookAndFeel* master = EffectiveMaster();
+  return master ? master->GetNativeStyle() : cxDefaultLookAndFeelNativeStyle;
+}
+
+TdxSkinName TcxLookAndFeel::GetDefaultSkinName() const {
+  const TcxLookAndFeel* master = EffectiveMaster();
+  return master ? master->GetSkinName() : TdxSkinName(cxDefaultLookAndFeelSkinName);
+}
+
+TcxCustomLookAndFeelPainter* TcxLookAndFeel::GetDefaultSkinPainter() const {
+  const TcxLookAndFeel* master = EffectiveMaster();
+  return master ? master->GetSkinPainter(master->GetSkinName()) : nullptr;
 }
 
 TcxLookAndFeelKind TcxLookAndFeel::InternalGetKind() const {
-  return FAssignedValues.Contains(lfvKind) ? FData.Kind : DefaultData().Kind;
+  return FAssignedValues.Contains(lfvKind) ? FData.Kind : GetDefaultKind();
 }
 
 bool TcxLookAndFeel::InternalGetNativeStyle() const {
-  return FAssignedValues.Contains(lfvNativeStyle) ? FData.NativeStyle : DefaultData().NativeStyle;
+  return FAssignedValues.Contains(lfvNativeStyle) ? FData.NativeStyle : GetDefaultNativeStyle();
 }
 
 TdxSkinName TcxLookAndFeel::InternalGetSkinName() const {
-  return FAssignedValues.Contains(lfvSkinName) ? FData.SkinName : DefaultData().SkinName;
+  return FAssignedValues.Contains(lfvSkinName) ? FData.SkinName : GetDefaultSkinName();
 }
 
 TcxCustomLookAndFeelPainter* TcxLookAndFeel::InternalGetSkinPainter() const {
-  if (FAssignedValues.Contains(lfvSkinName)) return GetSkinPainter(FData.SkinName);
-  const TcxLookAndFeel* master = EffectiveMaster();
-  return master ? master->GetSkinPainter(master->GetSkinName()) : nullptr;
+  return FAssignedValues.Contains(lfvSkinName) ? GetSkinPainter(FData.SkinName) : GetDefaultSkinPainter();
 }
 
 TcxCustomLookAndFeelPainter* TcxLookAndFeel::GetSkinPainter(const TdxSkinName& AName) const {

@@ -203,8 +203,14 @@ class TcxLookAndFeel : public TcxInterfacedPersistent,
 
   // The master, else the root (nullptr for the root itself).
   TcxLookAndFeel* EffectiveMaster() const;
-  // The master's current values, else the root's, else the defaults.
-  TcxLookAndFeelData DefaultData() const;
+  // The inherited values: the master's current ones, else the root's, else
+  // (on the root, or without one) the defaults.
+  TcxLookAndFeelKind GetDefaultKind() const;
+  bool GetDefaultNativeStyle() const;
+  TdxSkinName GetDefaultSkinName() const;
+  // The master's skin painter for its skin name, else the root's; nullptr
+  // on the root.
+  TcxCustomLookAndFeelPainter* GetDefaultSkinPainter() const;
   bool CanChangeMasterTo(TcxLookAndFeel* Value) const;
   void ChangeMaster(TcxLookAndFeel* Value);
   void SaveState();
