@@ -15,6 +15,7 @@ struct TGraphicsUnit {
   TGradientFillProc GradientFill = nullptr;
   TAlphaBlendProc AlphaBlend = nullptr;
   TSize PixelsPerInch{96, 96};
+  std::unique_ptr<TcxAlphaBitmap, TFreeObject> WorkBitmaps[3];
 };
 
 TGraphicsUnit& Unit() {
@@ -55,14 +56,24 @@ void InitializeGraphics() {
     Lookup(unit.Msimg32DLL, unit.GradientFill, "GradientFill");
     Lookup(unit.Msimg32DLL, unit.AlphaBlend, "AlphaBlend");
   }
+  RegisterClasses({TcxBitmap::StaticClass(), TcxBitmap32::StaticClass()});
   TScreenDC screen;
   unit.PixelsPerInch = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
 }
 
 void FinalizeGraphics() {
   TGraphicsUnit& unit = Unit();
+  UnRegisterClass(TcxBitmap32::StaticClass());
+  UnRegisterClass(TcxBitmap::StaticClass());
   if (unit.Msimg32DLL) FreeLibrary(unit.Msimg32DLL);
   unit = TGraphicsUnit();
+}
+
+TcxAlphaBitmap* WorkBitmap(TcxWorkBitmap AKind, const TSize& ASize) {
+  std::unique_ptr<TcxAlphaBitmap, TFreeObject>& bitmap = Unit().WorkBitmaps[AKind];
+  if (!bitmap) bitmap.reset(new TcxAlphaBitmap(ASize.cx, ASize.cy));
+  else bitmap->RefreshImage(ASize.cx, ASize.cy);
+  return bitmap.get();
 }
 
 void RegisterGraphicsUnit() { RegisterSuiteUnit<&InitializeGraphics, &FinalizeGraphics>("cxGraphics", {"Graphics"}); }
