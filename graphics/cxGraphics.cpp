@@ -71,8 +71,10 @@ void FinalizeGraphics() {
 
 TcxAlphaBitmap* WorkBitmap(TcxWorkBitmap AKind, const TSize& ASize) {
   std::unique_ptr<TcxAlphaBitmap, TFreeObject>& bitmap = Unit().WorkBitmaps[AKind];
-  if (!bitmap) bitmap.reset(new TcxAlphaBitmap(ASize.cx, ASize.cy));
-  else bitmap->RefreshImage(ASize.cx, ASize.cy);
+  // Made and refreshed alike, so that the first call leaves it as every
+  // later one does.
+  if (!bitmap) bitmap.reset(new TcxAlphaBitmap);
+  bitmap->RefreshImage(ASize.cx, ASize.cy);
   return bitmap.get();
 }
 
