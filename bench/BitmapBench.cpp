@@ -1,13 +1,10 @@
 // The alpha bitmap's per-pixel work and image drawing: what a disabled or
-// shadowed glyph costs. Compare ratios within one run (tools/bench pins the
-// run to one core).
+// shadowed glyph costs. Part of graphics_bench, whose main starts the units.
+// Compare ratios within one run (tools/bench pins the run to one core).
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSurface.h"
-#include "controls/dxCore.h"
 #include "graphics/cxGraphics.h"
-#include "host/HostUnits.h"
-#include "platform/Units.h"
 
 namespace {
 
@@ -54,14 +51,3 @@ BENCHMARK_CAPTURE(DrawGlyph, Normal48, 48, idmNormal)->Unit(benchmark::kMicrosec
 BENCHMARK_CAPTURE(DrawGlyph, Disabled48, 48, idmDisabled)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RegisterHostUnits();
-  RegisterCoreUnit();
-  RegisterGraphicsUnit();
-  TUnitsScope units;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -8,19 +8,7 @@
 
 namespace {
 
-class Regions : public TGdiLeakCheck {
- protected:
-  // A region of the rectangles given, ORed.
-  static HRGN Union(std::initializer_list<TRect> ARects) {
-    HRGN result = CreateRectRgn(0, 0, 0, 0);
-    for (const TRect& r : ARects) {
-      HRGN part = CreateRectRgnIndirect(&r);
-      CombineRgn(result, result, part, RGN_OR);
-      DeleteObject(part);
-    }
-    return result;
-  }
-};
+class Regions : public TGdiLeakCheck {};
 
 TEST_F(Regions, EveryConstructorMakesTheRegionItNames) {
   TcxRegion empty;
@@ -57,10 +45,10 @@ TEST_F(Regions, AWindowGivesItsRegionOrItsRectangle) {
     TcxRegion plain(window);
     EXPECT_TRUE(plain.IsEqual(TcxRegion(0, 0, 30, 40).GetHandle())) << "window coordinates";
   }
-  SetWindowRgn(window, Union({{2, 2, 8, 6}, {5, 6, 9, 9}}), FALSE);
+  SetWindowRgn(window, RegionOf({{2, 2, 8, 6}, {5, 6, 9, 9}}), FALSE);
   {
     TcxRegion shaped(window);
-    HRGN expected = Union({{2, 2, 8, 6}, {5, 6, 9, 9}});
+    HRGN expected = RegionOf({{2, 2, 8, 6}, {5, 6, 9, 9}});
     EXPECT_TRUE(shaped.IsEqual(expected));
     DeleteObject(expected);
   }
@@ -78,7 +66,7 @@ TEST_F(Regions, CombineWithEachOperation) {
       {roIntersect, {{2, 2, 4, 4}}},
   };
   for (const auto& c : cases) {
-    HRGN expected = Union(c.Expected);
+    HRGN expected = RegionOf(c.Expected);
     TcxRegion region(0, 0, 4, 4);
     const int live = GetLiveGdiObjectCount();
     region.Combine(new TcxRegion(2, 2, 6, 6), c.Operation);
