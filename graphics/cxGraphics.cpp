@@ -105,7 +105,7 @@ void cxBitBlt(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, const TPoint& ASr
 
 // Palettes never come into it: every device has 32 bits per pixel.
 void cxDrawBitmap(HDC ADestDC, TBitmap* ABitmap, const TRect& ADestRect, const TPoint& ASrcTopLeft, DWORD AMode) {
-  cxBitBlt(ADestDC, ABitmap->GetCanvas()->GetHandle(), ADestRect, ASrcTopLeft, AMode);
+  cxBitBlt(ADestDC, CanvasDC(ABitmap), ADestRect, ASrcTopLeft, AMode);
 }
 
 TcxBitmapPtr cxCreateBitmap(Integer AWidth, Integer AHeight, TPixelFormat APixelFormat) {

@@ -6,11 +6,10 @@
 #include "graphics/ColorChannels.h"
 #include "graphics/GdiScopes.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsState.h"
 #include "platform/Kernel.h"
 
 namespace {
-
-HDC CanvasDC(TBitmap* ABitmap) { return ABitmap->GetCanvas()->GetHandle(); }
 
 // Red, green and blue all set to the weighted sum of the three, rounded
 // half to even.

@@ -6,6 +6,7 @@
 #include "controls/dxCore.h"
 #include "graphics/ColorChannels.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsState.h"
 #include "host/Streams.h"
 #include "platform/ScopeExit.h"
 
@@ -41,8 +42,6 @@ void ChangeColorChannels(TRGBQuad& AColor, TChange AChange) {
   AColor.rgbGreen = ClampByte(AChange(AColor.rgbGreen));
   AColor.rgbRed = ClampByte(AChange(AColor.rgbRed));
 }
-
-HDC CanvasDC(TBitmap* ABitmap) { return ABitmap->GetCanvas()->GetHandle(); }
 
 }  // namespace
 

@@ -149,10 +149,10 @@ void cxDrawImage(HDC ADC, const TRect& ARect, TBitmap* AGlyph, TCustomImageList*
   // pixel up and left so that the image seems to rise.
   if (ADrawMode == idmShadowed) dest = cxRectInflate(dest, 1, 1, 1, 1);
   TcxAlphaBitmap* draw = WorkBitmap(wbDraw, cxRectSize(dest));
-  HDC drawDC = draw->GetCanvas()->GetHandle();
+  HDC drawDC = CanvasDC(draw);
   const TRect drawRect = draw->GetClientRect();
   if (ABrush) FillRect(drawDC, &drawRect, ABrush);
   else cxBitBlt(drawDC, ADC, drawRect, cxPoint(dest.Left, dest.Top), SRCCOPY);
   cxAlphaBlend(draw, image.Image, drawRect, image.Image->GetClientRect(), ASmoothImage, constantAlpha);
-  cxBitBlt(ADC, draw->GetCanvas()->GetHandle(), dest, cxNullPoint, SRCCOPY);
+  cxBitBlt(ADC, drawDC, dest, cxNullPoint, SRCCOPY);
 }
