@@ -5,10 +5,16 @@
 #include "host/FormatSettings.h"
 #include "host/Pictures.h"
 #include "host/StdCtrls.h"
+#include "host/SysLocale.h"
 #include "platform/Units.h"
 
 void RegisterHostUnits() {
-  RegisterUnit({"SysUtils", {}, [] { GetFormatSettings(); }, nullptr});
+  RegisterUnit({"SysUtils", {},
+                [] {
+                  GetFormatSettings();
+                  InitSysLocale();
+                },
+                nullptr});
   RegisterUnit({"Graphics",
                 {"SysUtils"},
                 [] {
