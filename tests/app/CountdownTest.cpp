@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "app/Unit1.h"
 #include "platform/Sound.h"
@@ -185,7 +188,9 @@ TEST_F(Countdown, AtZeroTheNumberTurnsRedTheSoundPlaysOnceAndTheTimerStops) {
 TEST_F(Countdown, AMissingSoundFilePlaysTheDefaultSoundAndAPresentOneItself) {
   namespace fs = std::filesystem;
   const fs::path before = fs::current_path();
-  const fs::path dir = fs::temp_directory_path() / "countdown-sound-test";
+  // A folder of this process's own: test runs of several checkouts at once
+  // must not share it.
+  const fs::path dir = fs::temp_directory_path() / ("countdown-sound-test-" + std::to_string(getpid()));
   fs::create_directories(dir);
   fs::current_path(dir);
   fs::remove(dir / "bip.wav");
