@@ -204,6 +204,12 @@ inline Integer cxDrawTextW(HDC ADC, const Char* AText, Integer ACount, TRect& R,
 inline bool cxGetTextExtentPoint32W(HDC ADC, const Char* AText, Integer ACount, TSize& ASize) {
   return GetTextExtentPoint32W(ADC, AText, ACount, &ASize) != FALSE;
 }
+// AFit: how many characters fit in AMaxExtent; ADx, when given, the extent
+// of every prefix.
+inline bool cxGetTextExtentExPoint(HDC ADC, const Char* AText, Integer ACount, Integer AMaxExtent, Integer* AFit,
+                                   Integer* ADx, TSize& ASize) {
+  return GetTextExtentExPointW(ADC, AText, ACount, AMaxExtent, AFit, ADx, &ASize) != FALSE;
+}
 // The width comes back in the low 16 bits, the height in the high ones.
 inline DWORD cxGetTabbedTextExtentW(HDC ADC, const Char* AText, Integer ACount, Integer ATabPositions,
                                     const Integer* ATabStops) {

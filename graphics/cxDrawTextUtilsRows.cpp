@@ -62,6 +62,7 @@ struct TcxTextRowFormat {
   TcxTextAlignX TextAlignX = taLeft;
   bool BreakByWords = false;
   bool BreakByChars = false;
+  bool EndEllipsis = false;
   bool ExpandTabs = false;
   bool ExcelStyle = false;
 };
@@ -72,17 +73,16 @@ TcxTextRowFormat MakeTextRowFormat(const TcxTextParams& AParams) {
   format.BreakByWords = !AParams.SingleLine && (AParams.WordBreak || AParams.TextAlignX == taJustifyX ||
                                                 AParams.TextAlignX == taDistributeX);
   format.BreakByChars = format.BreakByWords && (AParams.CharBreak || AParams.EditControl);
+  format.EndEllipsis = AParams.EndEllipsis;
   format.ExpandTabs = AParams.ExpandTabs;
   format.ExcelStyle = AParams.ExcelStyle;
   return format;
 }
 
-enum class TRowEnd : uint8_t { TextEnd, LineEnd, Wrap };
-
 struct TRowBreak {
   const Char* RowEnd;  // past the row's last character
   const Char* Next;    // where the next row starts
-  TRowEnd How;
+  bool Wrap;           // not the text's end nor a line end
 };
 
 class TLineBreaker {
@@ -94,10 +94,10 @@ class TLineBreaker {
   // The row starting at ARow and its break count.
   TRowBreak Break(const Char* ARow, Integer& ABreakCount) const {
     TRowBreak result = FFormat.BreakByWords ? BreakWords(ARow) : BreakLine(ARow);
-    if (result.How == TRowEnd::Wrap) AdjustWrap(ARow, result);
+    if (result.Wrap) AdjustWrap(ARow, result);
     ABreakCount = 0;
     const bool justified = FFormat.TextAlignX == taDistributeX ||
-                           (FFormat.TextAlignX == taJustifyX && result.How == TRowEnd::Wrap);
+                           (FFormat.TextAlignX == taJustifyX && result.Wrap);
     if (justified) {
       while (result.RowEnd > ARow && IsSpaceOrTab(result.RowEnd[-1])) --result.RowEnd;
       ABreakCount = static_cast<Integer>(std::count_if(ARow, result.RowEnd, IsSpaceOrTab));
@@ -118,8 +118,7 @@ class TLineBreaker {
   }
 
   TRowBreak LineEndAt(const Char* P) const {
-    if (P == FEnd) return {P, P, TRowEnd::TextEnd};
-    return {P, SkipLineEnd(P, FEnd), TRowEnd::LineEnd};
+    return {P, P == FEnd ? P : SkipLineEnd(P, FEnd), false};
   }
 
   // Up to the next CR or LF, however wide.
@@ -140,9 +139,15 @@ class TLineBreaker {
         P = wordEnd;
         continue;
       }
-      if (P > ARow) return {P, P, TRowEnd::Wrap};
-      const Char* cut = FFormat.BreakByChars ? ARow + BreakAWord(ARow, wordEnd) : wordEnd;
-      return {cut, cut, TRowEnd::Wrap};
+      if (P > ARow) return {P, P, true};
+      if (FFormat.BreakByChars) {
+        const Char* cut = ARow + BreakAWord(ARow, wordEnd);
+        return {cut, cut, true};
+      }
+      // The word stays whole; under an ellipsis a line end right after it
+      // ends the row as its own.
+      if (FFormat.EndEllipsis && wordEnd < FEnd && IsLineEnd(*wordEnd)) return LineEndAt(wordEnd);
+      return {wordEnd, wordEnd, true};
     }
   }
 
@@ -151,36 +156,18 @@ class TLineBreaker {
     return FitCharCount(FDC, AWord, static_cast<Integer>(AWordEnd - AWord), FWidth, 1, FFormat.ExpandTabs, FMeasure);
   }
 
-  // The blanks at a wrap, by alignment: left-aligned rows keep a trailing
-  // one and skip one after the break; centred rows drop a trailing one and
-  // skip one; the others drop one (trailing, or the one the row broke at)
-  // and keep any further ones. A row never starts with the line end it
-  // wrapped at: that is taken as the row's own.
+  // The blanks at a wrap, by alignment: a left-aligned row keeps a trailing
+  // one and the next row skips one; a centred row drops a trailing one and
+  // the next skips one; a right-aligned row drops a trailing one only;
+  // justified and distributed rows keep theirs.
   void AdjustWrap(const Char* ARow, TRowBreak& ABreak) const {
     const bool trailingBlank = ABreak.RowEnd > ARow && IsSpaceOrTab(ABreak.RowEnd[-1]);
     const bool blankNext = ABreak.Next < FEnd && IsSpaceOrTab(*ABreak.Next);
-    switch (FFormat.TextAlignX) {
-      case taLeft:
-        if (blankNext) ++ABreak.Next;
-        break;
-      case taCenterX:
-        if (trailingBlank) --ABreak.RowEnd;
-        if (blankNext) ++ABreak.Next;
-        break;
-      default:
-        if (trailingBlank) {
-          if (FFormat.TextAlignX == taRight) --ABreak.RowEnd;
-        } else if (blankNext) {
-          ++ABreak.Next;
-        }
-        break;
-    }
+    const TcxTextAlignX align = FFormat.TextAlignX;
+    if (trailingBlank && (align == taCenterX || align == taRight)) --ABreak.RowEnd;
+    if (blankNext && (align == taLeft || align == taCenterX)) ++ABreak.Next;
     if (FFormat.ExcelStyle)
       while (ABreak.Next < FEnd && *ABreak.Next == u' ') ++ABreak.Next;
-    if (ABreak.Next < FEnd && IsLineEnd(*ABreak.Next)) {
-      ABreak.Next = SkipLineEnd(ABreak.Next, FEnd);
-      ABreak.How = TRowEnd::LineEnd;
-    }
   }
 };
 
@@ -208,8 +195,10 @@ const TcxTextRow& cxGetTextRow(const TcxTextRows& ARows, Integer AIndex) {
 
 void ValidateTextRows(TcxTextRows& ARows, Integer ACount) {
   ARows.Count = ACount;
+  // Grown with four rows to spare.
   const Integer dynamic = ACount - cxTextRowsStaticCount;
-  if (dynamic > static_cast<Integer>(ARows.DynamicRows.size())) ARows.DynamicRows.resize(static_cast<size_t>(dynamic + 4));
+  if (dynamic > static_cast<Integer>(ARows.DynamicRows.size()))
+    ARows.DynamicRows.resize(static_cast<size_t>(dynamic + 4));
   // No rows: there is no last row to clear.
   if (ACount >= 1) cxGetTextRow(ARows, ACount - 1) = TcxTextRow();
 }
@@ -253,9 +242,10 @@ bool cxMakeTextRows(HDC ADC, const Char* AText, Integer ALength, const TRect& R,
   do {
     ValidateTextRows(ARows, ARowCount + 1);
     TcxTextRow& row = cxGetTextRow(ARows, ARowCount++);
-    // A single line holds the whole text, line ends and all.
-    const TRowBreak rowBreak =
-        AParams.SingleLine ? TRowBreak{end, end, TRowEnd::TextEnd} : breaker.Break(P, row.BreakCount);
+    // A single line measured for its rectangle holds the whole text, line
+    // ends and all; one that is drawn ends at the first line end.
+    const TRowBreak rowBreak = AParams.CalcRect && AParams.SingleLine ? TRowBreak{end, end, false}
+                                                                      : breaker.Break(P, row.BreakCount);
     row.Text = P;
     row.TextLength = static_cast<Integer>(rowBreak.RowEnd - P);
     row.StartIndex = static_cast<Integer>(P - AText);
