@@ -14,6 +14,7 @@
 #include "controls/dxCore.h"
 #include "controls/dxHooks.h"
 #include "controls/dxThreading.h"
+#include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "platform/Units.h"
 #include "values/cxDataStorage.h"
@@ -24,7 +25,7 @@
 inline constexpr void (*SuiteUnitRegistrations[])() = {
     &RegisterCoreUnit,      &RegisterClassesUnit,     &RegisterHooksUnit,         &RegisterDWMApiUnit,
     &RegisterThreadingUnit, &RegisterDataStorageUnit, &RegisterCalendarUtilsUnit, &RegisterDateUtilsUnit,
-    &RegisterFormatsUnit,   &RegisterGraphicsUnit,
+    &RegisterFormatsUnit,   &RegisterGraphicsUnit,      &RegisterDrawTextUtilsUnit,
 };
 
 // Ends the running units, lets AChange alter the world (a module missing, a
