@@ -15,6 +15,7 @@ struct TGraphicsUnit {
   TGradientFillProc GradientFill = nullptr;
   TAlphaBlendProc AlphaBlend = nullptr;
   TSize PixelsPerInch{96, 96};
+  std::unique_ptr<TcxAlphaBitmap, TFreeObject> WorkBitmaps[3];
 };
 
 TGraphicsUnit& Unit() {
@@ -55,14 +56,26 @@ void InitializeGraphics() {
     Lookup(unit.Msimg32DLL, unit.GradientFill, "GradientFill");
     Lookup(unit.Msimg32DLL, unit.AlphaBlend, "AlphaBlend");
   }
+  RegisterClasses({TcxBitmap::StaticClass(), TcxBitmap32::StaticClass()});
   TScreenDC screen;
   unit.PixelsPerInch = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
 }
 
 void FinalizeGraphics() {
   TGraphicsUnit& unit = Unit();
+  UnRegisterClass(TcxBitmap32::StaticClass());
+  UnRegisterClass(TcxBitmap::StaticClass());
   if (unit.Msimg32DLL) FreeLibrary(unit.Msimg32DLL);
   unit = TGraphicsUnit();
+}
+
+TcxAlphaBitmap* WorkBitmap(TcxWorkBitmap AKind, const TSize& ASize) {
+  std::unique_ptr<TcxAlphaBitmap, TFreeObject>& bitmap = Unit().WorkBitmaps[AKind];
+  // Made and refreshed alike, so that the first call leaves it as every
+  // later one does.
+  if (!bitmap) bitmap.reset(new TcxAlphaBitmap);
+  bitmap->RefreshImage(ASize.cx, ASize.cy);
+  return bitmap.get();
 }
 
 void RegisterGraphicsUnit() { RegisterSuiteUnit<&InitializeGraphics, &FinalizeGraphics>("cxGraphics", {"Graphics"}); }
@@ -92,7 +105,7 @@ void cxBitBlt(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, const TPoint& ASr
 
 // Palettes never come into it: every device has 32 bits per pixel.
 void cxDrawBitmap(HDC ADestDC, TBitmap* ABitmap, const TRect& ADestRect, const TPoint& ASrcTopLeft, DWORD AMode) {
-  cxBitBlt(ADestDC, ABitmap->GetCanvas()->GetHandle(), ADestRect, ASrcTopLeft, AMode);
+  cxBitBlt(ADestDC, CanvasDC(ABitmap), ADestRect, ASrcTopLeft, AMode);
 }
 
 TcxBitmapPtr cxCreateBitmap(Integer AWidth, Integer AHeight, TPixelFormat APixelFormat) {

@@ -1,8 +1,9 @@
 #pragma once
 // The suite's drawing foundation: colour formulas, fills and gradients on a
 // device context, alpha blending with a software fallback, the Lanczos-3
-// resampler, bitmap helpers, the compressed bitmap stream, text on a device
-// context and the screen's resolution.
+// resampler, regions, bitmaps with 32-bit alpha support and their
+// compressed stream, image drawing, text on a device context and the
+// screen's resolution.
 
 #include <memory>
 #include <vector>
@@ -10,9 +11,13 @@
 #include "graphics/cxGeometry.h"
 #include "graphics/dxCoreGraphics.h"
 #include "platform/GdiText.h"
+#include "platform/WindowTypes.h"
 
 class TStream;
 class TcxObjectList;
+class TChangeLink;
+class TComponent;
+class TCustomImageList;
 
 // --- Text flags of the canvas -------------------------------------------------
 
@@ -145,6 +150,301 @@ TcxBitmapPtr cxCreateBitmap(const TRect& ARect, TPixelFormat APixelFormat = pf24
 // one region owned by the caller; 0 when no pixel is opaque.
 HRGN cxCreateRegionFromBitmap(TBitmap* ABitmap, TColor ATransparentColor);
 
+// --- Regions ------------------------------------------------------------------------
+
+enum TcxRegionOperation : uint8_t { roSet, roAdd, roSubtract, roIntersect };
+
+// A region the object owns and deletes.
+class TcxRegion : public TObject {
+  HOST_CLASS(TcxRegion);
+
+  // Empty.
+  TcxRegion();
+  // Takes the region over.
+  explicit TcxRegion(HRGN AHandle);
+  explicit TcxRegion(const TRect& ABounds);
+  TcxRegion(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+  // The window's region, or without one its rectangle in window coordinates.
+  explicit TcxRegion(HWND AWindow);
+  // ABounds with corners rounded by ellipses of that size; like the system's
+  // rounded regions it starts a pixel in from the left and top.
+  TcxRegion(const TRect& ABounds, Integer AWidthEllepse, Integer AHeightEllepse);
+  ~TcxRegion() override;
+
+  HRGN GetHandle() const { return FHandle; }
+  // roSet makes this region a copy of ARegion. ARegion is freed when
+  // ADestroyRegion is set; nullptr changes nothing.
+  void Combine(TcxRegion* ARegion, TcxRegionOperation AOperation, bool ADestroyRegion = true);
+  void Combine(const TRect& R, TcxRegionOperation AOperation);
+  // Two empty regions are equal.
+  bool IsEqual(TcxRegion* ARegion) const;
+  bool IsEqual(HRGN ARegion) const;
+  void Offset(Integer DX, Integer DY);
+  void Offset(const TPoint& P) { Offset(P.X, P.Y); }
+  bool PtInRegion(Integer X, Integer Y) const;
+  bool PtInRegion(const TPoint& P) const { return PtInRegion(P.X, P.Y); }
+  bool RectInRegion(const TRect& R) const;
+  // cxNullRect for an empty region.
+  TRect GetBoundsRect() const;
+  bool IsEmpty() const;
+
+ private:
+  HRGN FHandle;
+};
+
+// --- Bitmaps ------------------------------------------------------------------------
+
+enum TcxRotationAngle : uint8_t { ra0, raPlus90, raMinus90, ra180 };
+
+// The pixels turned: raPlus90 a quarter anticlockwise, raMinus90 a quarter
+// clockwise (width and height swapped), ra180 half a turn; then, with
+// AFlipVertically, mirrored top to bottom.
+void cxRotateBitmap(TBitmap* ABitmap, TcxRotationAngle ARotationAngle, bool AFlipVertically = false);
+// Each row mirrored.
+void cxFlipBitmapHorizontally(TBitmap* ABitmap);
+
+// A bitmap whose change notifications can be held back: changes while
+// updates are nested are told once, when the last one ends. With
+// CompressData its image is stored as an "XDBM" stream; either kind of
+// stored image reads back whatever CompressData says.
+class TcxBitmap : public TBitmap {
+  HOST_CLASS(TcxBitmap);
+
+  // Empty, 24 bits per pixel.
+  TcxBitmap() : TcxBitmap(0, 0) {}
+  TcxBitmap(Integer AWidth, Integer AHeight, TPixelFormat APixelFormat = pf24bit);
+  explicit TcxBitmap(const TRect& ARect, TPixelFormat APixelFormat = pf24bit);
+
+  void BeginUpdate() { ++FLockCount; }
+  // The last end tells of the changes made meanwhile, or with
+  // AForceUpdate in any case.
+  void EndUpdate(bool AForceUpdate = true);
+  // Ends an update without telling; the changes made meanwhile stay untold.
+  void CancelUpdate();
+
+  // ASrcBitmap's pixels drawn with the raster operation.
+  void CopyBitmap(TBitmap* ASrcBitmap, DWORD ACopyMode = SRCCOPY);
+  void CopyBitmap(TBitmap* ASrcBitmap, const TRect& ADestRect, const TPoint& ASrcTopLeft, DWORD ACopyMode = SRCCOPY);
+  void Rotate(TcxRotationAngle ARotationAngle, bool AFlipVertically = false);
+
+  // Negative sizes are 0; the same size changes nothing.
+  void SetSize(Integer AWidth, Integer AHeight) override;
+  void SetSize(const TRect& ARect) { SetSize(cxRectWidth(ARect), cxRectHeight(ARect)); }
+  TRect GetClientRect() const { return cxRect(0, 0, GetWidth(), GetHeight()); }
+  bool GetCompressData() const { return FCompressData; }
+  void SetCompressData(bool Value) { FCompressData = Value; }
+
+  void ReadData(TStream* Stream) override;
+  void WriteData(TStream* Stream) override;
+
+ protected:
+  // While updates are nested only noted; otherwise told, then Update.
+  void Changed(TObject* Sender) override;
+  // The pixel format and size, told as one change.
+  virtual void Initialize(Integer AWidth, Integer AHeight, TPixelFormat APixelFormat);
+  // After every change told.
+  virtual void Update() {}
+
+ private:
+  bool FCompressData = false;
+  Integer FLockCount = 0;
+  bool FModified = false;
+};
+
+// Always 32 bits per pixel: any other pixel format raises EdxException
+// "Wrong PixelFormat" at the next change told.
+class TcxBitmap32 : public TcxBitmap {
+  HOST_CLASS(TcxBitmap32);
+
+  TcxBitmap32() : TcxBitmap32(0, 0) {}
+  TcxBitmap32(Integer AWidth, Integer AHeight, bool AClear = false);
+  explicit TcxBitmap32(const TRect& ARect, bool AClear = false);
+
+  // Every byte 0.
+  virtual void Clear();
+  // The whole image blended into ADestRect of ADestBitmap.
+  void AlphaBlend(TBitmap* ADestBitmap, const TRect& ADestRect, bool ASmoothImage, Byte AConstantAlpha = 255);
+  // Each colour channel scaled to APercent; alpha untouched. Beyond 0..100
+  // the channels stop at 0 and 255.
+  void Darken(Integer APercent);
+  // Each colour channel moved APercent of the way to 255; alpha untouched.
+  // Beyond 0..100 the channels stop at 0 and 255.
+  void Lighten(Integer APercent);
+  // Zero where the mask's pixels have bits set: the mask's ClrNone pixels
+  // clear the image's.
+  void Filter(TBitmap* AMaskBitmap);
+  // Every bit flipped, alpha too.
+  void Invert();
+  void MakeOpaque() { SetAlphaChannel(255); }
+  void SetAlphaChannel(Byte AAlpha);
+  // Pixels of the colour become all zero; any other of alpha 0 opaque.
+  void RecoverTransparency(TColor ATransparentColor);
+  // A new size: the old image stretched over it (smoothed when ASmooth,
+  // blended by its alpha onto transparent black), or centred in it (the
+  // odd spare pixel right and down) on AFillColor, transparent black for
+  // clNone.
+  void Resize(Integer ANewWidth, Integer ANewHeight, bool AStretch, bool ASmooth, TColor AFillColor = clNone);
+  // The pixels with the bottom row first.
+  void GetBitmapColors(TRGBColors& AColors) { GetBitmapBits(this, AColors, false); }
+  void SetBitmapColors(const TRGBColors& AColors) { SetBitmapBits(this, AColors, false); }
+  bool GetIsAlphaUsed() { return dxIsAlphaUsed(this); }
+
+  // Whatever the stream holds ends up in 32 bits.
+  void LoadFromStream(TStream* Stream) override;
+
+ protected:
+  void Update() override;
+};
+
+// What a pixel with alpha holds: ClrNone marks a masked (transparent)
+// pixel of a mask, ClrTransparent an unmasked one.
+inline constexpr TRGBQuad ClrNone{255, 255, 255, 255};
+inline constexpr TRGBQuad ClrTransparent{0, 0, 0, 0};
+
+// Greying: the weights of red, green and blue, and the alpha the result
+// is drawn at (SrcConstAlpha).
+struct TcxColorTransitionMap {
+  Single RedScale;
+  Single GreenScale;
+  Single BlueScale;
+  Byte SrcAlpha;
+  Byte SrcConstAlpha;
+};
+inline constexpr TcxColorTransitionMap DisableMap{0.0729f, 0.7146f, 0.2125f, 105, 151};
+inline constexpr TcxColorTransitionMap FadeMap{0.299f, 0.587f, 0.114f, 192, 64};
+inline constexpr TcxColorTransitionMap GrayMap{0.299f, 0.587f, 0.114f, 255, 255};
+
+// Colours whose pixels count as transparent: red, green and blue only,
+// system colours resolved.
+class TcxColorList : public TObject {
+  HOST_CLASS(TcxColorList);
+
+  void Add(TColor AColor);
+  void Clear() { FItems.clear(); }
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  // As 0x00BBGGRR.
+  TColor GetItem(Integer Index) const { return FItems.at(static_cast<size_t>(Index)); }
+  bool Contains(const TRGBQuad& APixel) const;
+
+ private:
+  std::vector<TColor> FItems;
+};
+
+enum TcxBitmapTransformationMode : uint8_t {
+  btmDingy,
+  btmDirty,
+  btmGrayScale,
+  btmSetOpaque,
+  btmMakeMask,
+  btmFade,
+  btmDisable,
+  btmCorrectBlend,
+  btmHatch,
+  btmClear,
+  btmResetAlpha,
+  btmExtractLayer
+};
+
+// Squares of Step pixels alternating Color1 at Alpha1 and Color2 at Alpha2.
+struct TcxHatchData {
+  TColor Color1 = clNone;
+  Byte Alpha1 = 0;
+  TColor Color2 = clNone;
+  Byte Alpha2 = 0;
+  Integer Step = 1;
+};
+
+// A 32-bit bitmap that knows which of its pixels are transparent: those
+// equal to TransparentBkColor in all 32 bits, and those whose colour is
+// among TransparentPixels.
+class TcxAlphaBitmap : public TcxBitmap32 {
+  HOST_CLASS(TcxAlphaBitmap);
+
+  using TcxBitmap32::TcxBitmap32;
+
+  // Filled with TransparentBkColor when its alpha is not 0, else every byte 0.
+  void Clear() override;
+  // Every pixel by the mode's rule, then the change told.
+  void TransformBitmap(TcxBitmapTransformationMode AMode);
+  // A step below 1 is taken as 1.
+  void DrawHatch(const TcxHatchData& AHatchData);
+  void DrawHatch(TColor AColor1, TColor AColor2, Integer AStep, Byte AAlpha1, Byte AAlpha2);
+  // A shadow of the pixels the mask leaves (ClrTransparent in it), in
+  // AShadowColor at (AShadowSize, AShadowSize) behind the image; the image
+  // grows by the shadow size with AInflateSize.
+  void DrawShadow(TBitmap* AMaskBitmap, Integer AShadowSize, TColor AShadowColor, bool AInflateSize);
+  // The masked shape in clBtnShadow over a highlight a pixel right and
+  // down. Inverts the mask on the way.
+  void Shade(TBitmap* AMaskBitmap);
+  // ATransparentColor the only transparent colour; pixels of alpha 0 of
+  // any other colour become opaque.
+  void RecoverAlphaChannel(TColor ATransparentColor) { TransformByTransparentColor(ATransparentColor, btmCorrectBlend); }
+  // ATransparentColor the only transparent colour; its pixels become 0.
+  void ExtractLayer(TColor ATransparentColor) { TransformByTransparentColor(ATransparentColor, btmExtractLayer); }
+  // A new size, no transparent colours, cleared.
+  void RefreshImage(Integer AWidth, Integer AHeight);
+  void RefreshImage(const TRect& ARect) { RefreshImage(cxRectWidth(ARect), cxRectHeight(ARect)); }
+
+  const TRGBQuad& GetTransparentBkColor() const { return FTransparentBkColor; }
+  void SetTransparentBkColor(const TRGBQuad& Value) { FTransparentBkColor = Value; }
+  TcxColorList* GetTransparentPixels() { return &FTransparentPixels; }
+
+ private:
+  bool IsTransparent(const TRGBQuad& APixel) const;
+  // ATransparentColor made the only transparent colour, then the mode applied.
+  void TransformByTransparentColor(TColor ATransparentColor, TcxBitmapTransformationMode AMode);
+
+  TRGBQuad FTransparentBkColor;
+  TcxColorList FTransparentPixels;
+  // The pixel being transformed: column, and row counted from the bottom.
+  TPoint FCurrentColorIndex;
+  TcxHatchData FHatchData;
+};
+
+// --- Image drawing --------------------------------------------------------------------
+
+enum TcxImageFitMode : uint8_t { ifmNormal, ifmStretch, ifmProportionalStretch, ifmFit, ifmFill };
+enum TcxImageDrawMode : uint8_t { idmNormal, idmDisabled, idmFaded, idmGrayScale, idmDingy, idmShadowed };
+
+// Indexed by "enabled".
+inline constexpr TcxImageDrawMode EnabledImageDrawModeMap[2] = {idmDisabled, idmNormal};
+
+// Offered every image before it is drawn; true when it drew it.
+using TcxDrawImageProc = bool (*)(HDC ADC, TCustomImageList* AImages, Integer AImageIndex, TBitmap* AGlyph,
+                                  const TRect& ARect, TcxImageDrawMode ADrawMode);
+extern TcxDrawImageProc CustomDrawImageProc;
+
+// Where an image of AImageSize goes in ADrawRect: ifmNormal at AScale
+// percent of its size, ifmStretch over the whole rectangle,
+// ifmProportionalStretch as large as fits at its aspect, ifmFit the same
+// but never enlarged, ifmFill as small as covers the rectangle at its
+// aspect; sizes truncated; centred in ADrawRect (the odd pixel right and
+// down) or at its top-left. ADrawRect itself for an image size below 1.
+TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode, bool ACentre = true,
+                     Integer AScale = 100);
+// The glyph's size when it has one, else the list's image size when the
+// index is in it, else cxNullSize.
+TSize dxGetImageSize(TBitmap* AGlyph, TCustomImageList* AImages, Integer AIndex);
+// Not nullptr and not empty.
+bool IsGlyphAssigned(TBitmap* ABitmap);
+// A list, and 0 <= AIndex < its count.
+bool IsImageAssigned(TCustomImageList* AImages, Integer AIndex);
+// AField becomes Value, with AChangeLink and ANotifyComponent (either may be
+// nullptr) moved from the old list's changes and free notification to the
+// new one's.
+void cxSetImageList(TCustomImageList* Value, TCustomImageList*& AField, TChangeLink* AChangeLink,
+                    TComponent* ANotifyComponent);
+// The glyph, or without one the list's image, placed in ARect by
+// cxGetImageRect and drawn in the mode over the background: ABrush's fill,
+// or what ADC shows there when it is nullptr. Pixels are transparent by the
+// image's alpha when it is 32-bit and uses alpha, else opaque; also
+// transparent are the list's masked pixels, pixels of ATransparentColor,
+// and for a transparent glyph those of its transparent colour.
+// CustomDrawImageProc is offered the drawing first.
+void cxDrawImage(HDC ADC, const TRect& ARect, TBitmap* AGlyph, TCustomImageList* AImages, Integer AImageIndex,
+                 TcxImageFitMode AFitMode, TcxImageDrawMode ADrawMode = idmNormal, bool ASmoothImage = false,
+                 HBRUSH ABrush = nullptr, TColor ATransparentColor = clNone);
+
 // --- The compressed bitmap stream ------------------------------------------------
 
 // "XDBM"
@@ -210,9 +510,11 @@ TBrush* cxHalfToneBrush();
 TcxObjectList* SystemBrushes();
 
 // The unit's start and end work, handed to the unit loader. Starting makes
-// the shared brushes, looks up the blend library's entry points and reads
-// the screen's resolution; ending frees them again. A test may end and
-// start the unit again to start it under other conditions.
+// the shared brushes, looks up the blend library's entry points, registers
+// TcxBitmap and TcxBitmap32 as classes streams may name and reads the
+// screen's resolution; ending frees them again, with the work bitmaps of
+// image drawing, and unregisters the classes. A test may end and start the
+// unit again to start it under other conditions.
 void InitializeGraphics();
 void FinalizeGraphics();
 

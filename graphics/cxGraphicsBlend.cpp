@@ -15,8 +15,6 @@ Byte ClampRound(Single AValue) {
   return static_cast<Byte>(r < 0 ? 0 : r > 255 ? 255 : r);
 }
 
-HDC CanvasDC(TBitmap* ABitmap) { return ABitmap->GetCanvas()->GetHandle(); }
-
 // The source's pixels blended over the destination's, both of one size.
 void BlendPixels(TBitmap* ASource, TBitmap* ADest, Byte AConstantAlpha) {
   const TRect all = cxRect(0, 0, ADest->GetWidth(), ADest->GetHeight());

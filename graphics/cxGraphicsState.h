@@ -1,9 +1,21 @@
 #pragma once
-// What the cxGraphics sources share of the unit's state. Private to graphics/.
+// What the cxGraphics sources share: the unit's state and small helpers.
+// Private to graphics/.
 
+#include "graphics/cxGraphics.h"
 #include "platform/Msimg32.h"
 
 // The blend library's entry points, looked up when the unit starts; nullptr
 // when the library or the entry is missing.
 TGradientFillProc GradientFillProc();
 TAlphaBlendProc AlphaBlendProc();
+
+// The device context of the bitmap's canvas, made when first asked for.
+inline HDC CanvasDC(TBitmap* ABitmap) { return ABitmap->GetCanvas()->GetHandle(); }
+
+// The three work bitmaps image drawing reuses.
+enum TcxWorkBitmap : uint8_t { wbDraw, wbImage, wbMask };
+// The work bitmap at that size, cleared and without transparent colours:
+// made at the first size asked for, afterwards resized. The unit frees them
+// when it ends.
+TcxAlphaBitmap* WorkBitmap(TcxWorkBitmap AKind, const TSize& ASize);

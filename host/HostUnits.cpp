@@ -3,6 +3,7 @@
 #include "host/ExtCtrls.h"
 #include "host/Forms.h"
 #include "host/FormatSettings.h"
+#include "host/ImageLists.h"
 #include "host/Pictures.h"
 #include "host/StdCtrls.h"
 #include "host/SysLocale.h"
@@ -25,7 +26,13 @@ void RegisterHostUnits() {
                   ClearFileFormats();
                   UnRegisterClass(TBitmap::StaticClass());
                 }});
-  RegisterUnit({"Controls", {"Graphics"}, [] { RegisterControlClasses(); }, nullptr});
+  RegisterUnit({"Controls",
+                {"Graphics"},
+                [] {
+                  RegisterControlClasses();
+                  RegisterClass(TImageList::StaticClass());
+                },
+                nullptr});
   RegisterUnit({"StdCtrls", {"Controls"}, [] { RegisterStdCtrlsClasses(); }, nullptr});
   RegisterUnit({"ExtCtrls", {"Controls"}, [] { RegisterExtCtrlsClasses(); }, nullptr});
   // The application owns the forms: they go with it, before the units

@@ -317,17 +317,6 @@ TEST_F(Gdi, ClipsLiveInDeviceCoordinates) {
   DeleteObject(probe);
 }
 
-// The union of the rectangles, for comparing regions with EqualRgn.
-HRGN RegionOf(std::initializer_list<RECT> rects) {
-  HRGN all = CreateRectRgn(0, 0, 0, 0);
-  for (const RECT& r : rects) {
-    HRGN one = CreateRectRgnIndirect(&r);
-    CombineRgn(all, all, one, RGN_OR);
-    DeleteObject(one);
-  }
-  return all;
-}
-
 // Whether a made region has exactly the pixels of the rectangles; both are freed.
 bool Equal(HRGN made, HRGN expected) {
   const bool equal = made && EqualRgn(made, expected);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -55,6 +56,18 @@ inline HBITMAP CreateMonoDibRow(int w, RGBQUAD zero, RGBQUAD one, BYTE firstByte
   static_cast<BYTE*>(bits)[0] = firstByte;
   if (bitsOut) *bitsOut = bits;
   return dib;
+}
+
+// The union of the rectangles, for comparing regions with EqualRgn; the
+// caller deletes it.
+inline HRGN RegionOf(std::initializer_list<RECT> rects) {
+  HRGN all = CreateRectRgn(0, 0, 0, 0);
+  for (const RECT& r : rects) {
+    HRGN one = CreateRectRgnIndirect(&r);
+    CombineRgn(all, all, one, RGN_OR);
+    DeleteObject(one);
+  }
+  return all;
 }
 
 // Compares a top-down surface with a picture: one string a row, each
