@@ -60,4 +60,5 @@ class TDCSetting {
 
 using TBkModeScope = TDCSetting<int, &SetBkMode>;
 using TTextColorScope = TDCSetting<COLORREF, &SetTextColor>;
+using TBkColorScope = TDCSetting<COLORREF, &SetBkColor>;
 using TStretchBltModeScope = TDCSetting<int, &SetStretchBltMode>;

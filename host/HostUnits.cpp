@@ -6,10 +6,16 @@
 #include "host/ImageLists.h"
 #include "host/Pictures.h"
 #include "host/StdCtrls.h"
+#include "host/SysLocale.h"
 #include "platform/Units.h"
 
 void RegisterHostUnits() {
-  RegisterUnit({"SysUtils", {}, [] { GetFormatSettings(); }, nullptr});
+  RegisterUnit({"SysUtils", {},
+                [] {
+                  GetFormatSettings();
+                  InitSysLocale();
+                },
+                nullptr});
   RegisterUnit({"Graphics",
                 {"SysUtils"},
                 [] {

@@ -36,11 +36,13 @@ inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 inline constexpr DWORD OBJ_PEN = 1;
 inline constexpr DWORD OBJ_BRUSH = 2;
 inline constexpr DWORD OBJ_DC = 3;
+inline constexpr DWORD OBJ_METADC = 4;
 inline constexpr DWORD OBJ_PAL = 5;
 inline constexpr DWORD OBJ_FONT = 6;
 inline constexpr DWORD OBJ_BITMAP = 7;
 inline constexpr DWORD OBJ_REGION = 8;
 inline constexpr DWORD OBJ_MEMDC = 10;
+inline constexpr DWORD OBJ_ENHMETADC = 12;
 
 // Stock objects.
 inline constexpr int WHITE_BRUSH = 0;
@@ -242,6 +244,9 @@ void SetDIBitsFailures(bool multiLineFails, int failingLine);
 // A memory DC with a 1 × 1 monochrome bitmap selected.
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
+// OBJ_MEMDC for a memory DC, OBJ_DC for the screen's and a window's; 0 for
+// no DC. There are no metafile DCs (OBJ_METADC, OBJ_ENHMETADC) here.
+DWORD GetObjectType(HDC hdc);
 // The screen: 32 bits per pixel, 96 dots per inch.
 HDC GetScreenDC();
 

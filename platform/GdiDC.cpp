@@ -148,6 +148,12 @@ bool ReleaseWindowDC(HDC hdc) { return FreeDC(hdc, true); }
 
 BOOL DeleteDC(HDC hdc) { return FreeDC(hdc, false) ? TRUE : FALSE; }
 
+DWORD GetObjectType(HDC hdc) {
+  const TDeviceContext* dc = DCLookup(hdc);
+  if (!dc) return 0;
+  return dc->IsScreen || dc->Window ? OBJ_DC : OBJ_MEMDC;
+}
+
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
   TDeviceContext* dc = DCLookup(hdc);
   TGdiObject* o = GdiLookup(h);

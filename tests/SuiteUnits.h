@@ -14,6 +14,7 @@
 #include "controls/dxCore.h"
 #include "controls/dxHooks.h"
 #include "controls/dxThreading.h"
+#include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
@@ -28,8 +29,8 @@
 inline constexpr void (*SuiteUnitRegistrations[])() = {
     &RegisterCoreUnit,      &RegisterClassesUnit,     &RegisterHooksUnit,         &RegisterDWMApiUnit,
     &RegisterThreadingUnit, &RegisterDataStorageUnit, &RegisterCalendarUtilsUnit, &RegisterDateUtilsUnit,
-    &RegisterFormatsUnit,   &RegisterGraphicsUnit,    &RegisterUxThemeUnit,       &RegisterThemeManagerUnit,
-    &RegisterLookAndFeelPaintersUnit, &RegisterLookAndFeelsUnit,
+    &RegisterFormatsUnit,   &RegisterGraphicsUnit,    &RegisterDrawTextUtilsUnit, &RegisterUxThemeUnit,
+    &RegisterThemeManagerUnit, &RegisterLookAndFeelPaintersUnit, &RegisterLookAndFeelsUnit,
 };
 
 // Ends the running units, lets AChange alter the world (a module missing, a

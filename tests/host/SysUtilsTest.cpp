@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "host/SysLocale.h"
+
 namespace {
 
 TEST(IntegerText, IntToStrAndIntToHex) {
@@ -160,6 +162,14 @@ TEST(StringHelpers, CaseAndOrdinalComparison) {
   // Ordinal: '_' lies between the upper- and lower-case letters.
   EXPECT_LT(CompareStr(u"Z", u"_"), 0);
   EXPECT_GT(CompareText(u"_", u"z"), 0);
+}
+
+TEST(SysLocale, IsNoFarEastLocaleUnlessSwitched) {
+  EXPECT_FALSE(SysLocale().FarEast);
+  SetSysLocaleFarEast(true);
+  EXPECT_TRUE(SysLocale().FarEast);
+  InitSysLocale();
+  EXPECT_FALSE(SysLocale().FarEast) << "read from the system again";
 }
 
 }  // namespace

@@ -49,6 +49,15 @@ TEST_F(Gdi, ObjectsDescribeThemselvesAndCountWhileAlive) {
   DeleteDC(dc);
 }
 
+TEST_F(Gdi, DeviceContextsTellTheirType) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(GetObjectType(memory), OBJ_MEMDC);
+  EXPECT_EQ(GetObjectType(GetScreenDC()), OBJ_DC);
+  DeleteDC(memory);
+  EXPECT_EQ(GetObjectType(memory), 0u) << "deleted";
+  EXPECT_EQ(GetObjectType(static_cast<HDC>(nullptr)), 0u);
+}
+
 TEST_F(Gdi, DibSectionRowsFollowTheHeightSign) {
   for (bool topDown : {true, false}) {
     TSurface s(3, 2, topDown);

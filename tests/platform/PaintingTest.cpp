@@ -308,6 +308,7 @@ TEST_F(PaintingTest, WindowDCsSitOnTheWindowAndStayInsideIt) {
   POINT p{0, 0};
   LPtoDP(dc, &p, 1);
   EXPECT_EQ(p.X, 0);
+  EXPECT_EQ(GetObjectType(dc), OBJ_DC);
   EXPECT_FALSE(DeleteDC(dc));
   HBRUSH grey = CreateSolidBrush(Grey);
   const RECT everything{-100, -100, 500, 500};
