@@ -457,9 +457,8 @@ class TcxCanvas : public TObject {
  protected:
   void SetCanvas(TCanvas* Value) { FCanvas = Value; }
 
-  TCanvas* FCanvas;
-
  private:
+  TCanvas* FCanvas;
   std::vector<TcxDCState> FSavedDCs;
   std::vector<std::unique_ptr<TcxRegion, TFreeObject>> FSavedRegions;
   std::vector<TcxCanvasState> FSavedStates;
@@ -494,6 +493,10 @@ class TcxScreenCanvas : public TcxCanvas {
   TcxScreenCanvas();
   ~TcxScreenCanvas() override;
   void Dormant();
+
+ private:
+  class TScreenCanvas;
+  std::unique_ptr<TScreenCanvas> FScreenCanvas;
 };
 
 // A saved paint: the canvas drawn on before, and the SaveDC number of a

@@ -6,29 +6,6 @@
 
 namespace {
 
-// The desktop window's device context, taken when first needed and locked
-// against window updates meanwhile.
-class TScreenCanvas : public TCanvas {
- public:
-  ~TScreenCanvas() override { ReleaseHandle(); }
-
-  void ReleaseHandle() {
-    if (!FDC) return;
-    SetHandle(nullptr);
-    ReleaseDC(GetDesktopWindow(), FDC);
-    FDC = nullptr;
-  }
-
- protected:
-  void CreateHandle() override {
-    FDC = GetDCEx(GetDesktopWindow(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    SetHandle(FDC);
-  }
-
- private:
-  HDC FDC = nullptr;
-};
-
 // The brush style of a brush description: hatched ones by their hatch.
 TBrushStyle BrushStyleOf(const LOGBRUSH& ABrush) {
   switch (ABrush.lbStyle) {
@@ -90,13 +67,38 @@ TPoint TcxControlCanvas::GetDCOrigin() const {
 
 // --- TcxScreenCanvas ----------------------------------------------------------------------
 
+// The desktop window's device context, taken when first needed and locked
+// against window updates meanwhile.
+class TcxScreenCanvas::TScreenCanvas : public TCanvas {
+ public:
+  ~TScreenCanvas() override { ReleaseHandle(); }
+
+  void ReleaseHandle() {
+    if (!FDC) return;
+    SetHandle(nullptr);
+    ReleaseDC(GetDesktopWindow(), FDC);
+    FDC = nullptr;
+  }
+
+ protected:
+  void CreateHandle() override {
+    FDC = GetDCEx(GetDesktopWindow(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    SetHandle(FDC);
+  }
+
+ private:
+  HDC FDC = nullptr;
+};
+
 HOST_CLASS_INFO(TcxScreenCanvas, TcxCanvas, &CreateDefault<TcxScreenCanvas>)
 
-TcxScreenCanvas::TcxScreenCanvas() : TcxCanvas(new TScreenCanvas) {}
+TcxScreenCanvas::TcxScreenCanvas() : TcxCanvas(nullptr), FScreenCanvas(std::make_unique<TScreenCanvas>()) {
+  SetCanvas(FScreenCanvas.get());
+}
 
-TcxScreenCanvas::~TcxScreenCanvas() { delete FCanvas; }
+TcxScreenCanvas::~TcxScreenCanvas() = default;
 
-void TcxScreenCanvas::Dormant() { static_cast<TScreenCanvas*>(FCanvas)->ReleaseHandle(); }
+void TcxScreenCanvas::Dormant() { FScreenCanvas->ReleaseHandle(); }
 
 // --- TcxPaintCanvas -------------------------------------------------------------------------
 
@@ -107,7 +109,7 @@ TcxPaintCanvas::TcxPaintCanvas() : TcxCanvas(nullptr) {}
 TcxPaintCanvas::~TcxPaintCanvas() = default;
 
 void TcxPaintCanvas::BeginPaint(HDC DC) {
-  TcxPaintCanvasState state{FCanvas, ::SaveDC(DC), std::make_unique<TCanvas>()};
+  TcxPaintCanvasState state{GetCanvas(), ::SaveDC(DC), std::make_unique<TCanvas>()};
   state.Wrapper->SetHandle(DC);
   SynchronizeObjects(state.Wrapper.get(), DC);
   SetCanvas(state.Wrapper.get());
@@ -117,7 +119,7 @@ void TcxPaintCanvas::BeginPaint(HDC DC) {
 }
 
 void TcxPaintCanvas::BeginPaint(TCanvas* ACanvas) {
-  FSavedStates.push_back({FCanvas, 0, nullptr});
+  FSavedStates.push_back({GetCanvas(), 0, nullptr});
   SetCanvas(ACanvas);
   ++FCounter;
   SaveState();
