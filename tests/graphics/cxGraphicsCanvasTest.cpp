@@ -117,6 +117,23 @@ TEST_F(Canvas, RectanglesWithParamsFrameTheBordersAndFillTheRest) {
                 {{'B', PixelOf(clBlue)}, {'R', PixelOf(clRed)}, {'G', PixelOf(clGreen)}});
 }
 
+TEST_F(Canvas, RegionsFilledAndFramedInLogicalCoordinates) {
+  TCanvasOnSurface c(7, 5, Untouched);
+  c.Canvas.SetWindowOrg({-1, 0});
+  TcxRegion region(0, 0, 5, 4);
+  c.Canvas.FillRegion(&region, clNone);
+  c.Canvas.FrameRegion(&region, clNone);
+  EXPECT_EQ(c.At(1, 0), Untouched) << "clNone paints nothing";
+  c.Canvas.DrawRegion(&region, clRed, clBlue);
+  ExpectPicture(c.Surface, {".BBBBB.", ".BRRRB.", ".BRRRB.", ".BBBBB.", "......."},
+                {{'.', Untouched}, {'R', PixelOf(clRed)}, {'B', PixelOf(clBlue)}});
+  c.Canvas.GetBrush()->SetColor(clLime);
+  TcxRegion wide(0, 0, 5, 3);
+  c.Canvas.FrameRegion(&wide, clDefault, 2, 1);
+  ExpectPicture(c.Surface, {".GGGGG.", ".GGRGG.", ".GGGGG.", ".BBBBB.", "......."},
+                {{'.', Untouched}, {'R', PixelOf(clRed)}, {'B', PixelOf(clBlue)}, {'G', PixelOf(clLime)}});
+}
+
 // --- Clipping -------------------------------------------------------------------------
 
 TEST_F(Canvas, TheClipRegionWithAndWithoutTheOrigins) {
