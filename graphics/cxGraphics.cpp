@@ -1,5 +1,7 @@
 #include "graphics/cxGraphics.h"
 
+#include <utility>
+
 #include "controls/dxCore.h"
 #include "graphics/GdiScopes.h"
 #include "graphics/cxGraphicsState.h"
@@ -9,13 +11,18 @@
 namespace {
 
 struct TGraphicsUnit {
+  std::unique_ptr<TcxScreenCanvas, TFreeObject> ScreenCanvas;
+  std::unique_ptr<TcxPaintCanvas, TFreeObject> PaintCanvas;
+  std::unique_ptr<TcxAlphaBitmap, TFreeObject> WorkBitmaps[3];
   std::unique_ptr<TBrush, TFreeObject> HalfToneBrush;
   std::unique_ptr<TcxObjectList, TFreeObject> SystemBrushes;
   HMODULE Msimg32DLL = nullptr;
   TGradientFillProc GradientFill = nullptr;
   TAlphaBlendProc AlphaBlend = nullptr;
   TSize PixelsPerInch{96, 96};
-  std::unique_ptr<TcxAlphaBitmap, TFreeObject> WorkBitmaps[3];
+  std::unique_ptr<TList, TFreeObject> PaintSkipList;
+  // Set first when the unit ends, so that no shared canvas is made after.
+  bool UnitIsFinalized = false;
 };
 
 TGraphicsUnit& Unit() {
@@ -43,6 +50,7 @@ TAlphaBlendProc AlphaBlendProc() { return Unit().AlphaBlend; }
 
 void InitializeGraphics() {
   TGraphicsUnit& unit = Unit();
+  unit.UnitIsFinalized = false;
   unit.HalfToneBrush.reset(new TBrush);
   unit.HalfToneBrush->SetHandle(CreateHalfToneBrush());
   unit.SystemBrushes.reset(new TcxObjectList);
@@ -59,14 +67,23 @@ void InitializeGraphics() {
   RegisterClasses({TcxBitmap::StaticClass(), TcxBitmap32::StaticClass()});
   TScreenDC screen;
   unit.PixelsPerInch = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+  unit.PaintSkipList.reset(new TList);
 }
 
 void FinalizeGraphics() {
   TGraphicsUnit& unit = Unit();
+  unit.UnitIsFinalized = true;
+  unit.HalfToneBrush.reset();
+  unit.SystemBrushes.reset();
+  unit.PaintSkipList.reset();
+  unit.ScreenCanvas.reset();
+  unit.PaintCanvas.reset();
+  for (auto& bitmap : unit.WorkBitmaps) bitmap.reset();
   UnRegisterClass(TcxBitmap32::StaticClass());
   UnRegisterClass(TcxBitmap::StaticClass());
-  if (unit.Msimg32DLL) FreeLibrary(unit.Msimg32DLL);
-  unit = TGraphicsUnit();
+  if (unit.Msimg32DLL) FreeLibrary(std::exchange(unit.Msimg32DLL, nullptr));
+  unit.GradientFill = nullptr;
+  unit.AlphaBlend = nullptr;
 }
 
 TcxAlphaBitmap* WorkBitmap(TcxWorkBitmap AKind, const TSize& ASize) {
@@ -82,6 +99,19 @@ void RegisterGraphicsUnit() { RegisterSuiteUnit<&InitializeGraphics, &FinalizeGr
 
 TBrush* cxHalfToneBrush() { return Unit().HalfToneBrush.get(); }
 TcxObjectList* SystemBrushes() { return Unit().SystemBrushes.get(); }
+TList* PaintSkipList() { return Unit().PaintSkipList.get(); }
+
+TcxScreenCanvas* cxScreenCanvas() {
+  TGraphicsUnit& unit = Unit();
+  if (!unit.ScreenCanvas && !unit.UnitIsFinalized) unit.ScreenCanvas.reset(new TcxScreenCanvas);
+  return unit.ScreenCanvas.get();
+}
+
+TcxPaintCanvas* cxPaintCanvas() {
+  TGraphicsUnit& unit = Unit();
+  if (!unit.PaintCanvas && !unit.UnitIsFinalized) unit.PaintCanvas.reset(new TcxPaintCanvas);
+  return unit.PaintCanvas.get();
+}
 
 // --- The screen's resolution ---------------------------------------------------------
 

@@ -1,11 +1,13 @@
 #pragma once
 // The suite's drawing foundation: colour formulas, fills and gradients on a
 // device context, alpha blending with a software fallback, the Lanczos-3
-// resampler, regions, bitmaps with 32-bit alpha support and their
-// compressed stream, image drawing, text on a device context and the
-// screen's resolution.
+// resampler, regions, the canvas controls paint through with its shared
+// instances, bitmaps with 32-bit alpha support and their compressed stream,
+// image drawing, text on a device context, painting a parent behind a
+// control and the screen's resolution.
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "graphics/cxGeometry.h"
@@ -203,6 +205,360 @@ void cxRotateBitmap(TBitmap* ABitmap, TcxRotationAngle ARotationAngle, bool AFli
 // Each row mirrored.
 void cxFlipBitmapHorizontally(TBitmap* ABitmap);
 
+// --- The canvas ---------------------------------------------------------------
+
+enum TAlignment : uint8_t;
+class TList;
+class TWinControl;
+class TcxCanvas;
+
+enum TcxBorder : uint8_t { bLeft, bTop, bRight, bBottom };
+using TcxBorders = TSet<TcxBorder, 4>;
+inline constexpr TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
+
+enum TcxAlignmentVert : uint8_t { vaTop, vaBottom, vaCenter };
+
+// TAlignment (left, right, centre) and TcxAlignmentVert as the canvas's text
+// flags and as DrawTextW's.
+inline constexpr Integer cxAlignmentsHorz[3] = {cxAlignLeft, cxAlignRight, cxAlignHCenter};
+inline constexpr Integer cxAlignmentsVert[3] = {cxAlignTop, cxAlignBottom, cxAlignVCenter};
+inline constexpr UINT SystemAlignmentsHorz[3] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+inline constexpr UINT SystemAlignmentsVert[3] = {DT_TOP, DT_BOTTOM, DT_VCENTER};
+
+// The clip region of a device context that has none.
+inline constexpr Integer cxMaxRegionSize = 30000;
+// The nested frames a selected control shows at design time.
+inline constexpr Integer cxDesignSelectionWidth = 2;
+
+// Text rotated by a quarter or half turn is drawn upright into a bitmap that
+// is then turned; without antialiasing when this is false.
+extern bool dxUseAntialiasingForRotatedText;
+
+// How a background is painted: a bitmap tiled when there is one, else the
+// colour; the font and the text colour.
+struct TcxViewParams {
+  TBitmap* Bitmap = nullptr;
+  TColor Color = clDefault;
+  TFont* Font = nullptr;
+  TColor TextColor = clDefault;
+};
+
+// A saved device context: its handle and the number SaveDC gave.
+struct TcxDCState {
+  HDC Handle = nullptr;
+  Integer State = 0;
+};
+
+// Copies of the font, brush and pen, owned by the entry.
+struct TcxCanvasState {
+  std::unique_ptr<TFont> Font;
+  std::unique_ptr<TBrush> Brush;
+  std::unique_ptr<TPen> Pen;
+};
+
+// What controls paint through: a host canvas, not owned, with stacks of
+// saved device contexts, clip regions and font/brush/pen states, clipping by
+// region operations, frames and edges by borders, and text through the
+// canvas's flags. Coordinates are logical; each Restore... on an empty stack
+// does nothing.
+class TcxCanvas : public TObject {
+  HOST_CLASS(TcxCanvas);
+
+  explicit TcxCanvas(TCanvas* ACanvas);
+  ~TcxCanvas() override;
+
+  TCanvas* GetCanvas() const { return FCanvas; }
+  TBrush* GetBrush() const { return FCanvas->GetBrush(); }
+  TPen* GetPen() const { return FCanvas->GetPen(); }
+  TFont* GetFont() const { return FCanvas->GetFont(); }
+  TCopyMode GetCopyMode() const { return FCanvas->GetCopyMode(); }
+  void SetCopyMode(TCopyMode Value) { FCanvas->SetCopyMode(Value); }
+  HDC GetHandle() const { return FCanvas->GetHandle(); }
+  TColor GetPixels(Integer X, Integer Y) const { return FCanvas->GetPixels(X, Y); }
+  void SetPixels(Integer X, Integer Y, TColor Value) { FCanvas->SetPixels(X, Y, Value); }
+  Integer GetDpiX() const;
+  Integer GetDpiY() const;
+  TPoint GetViewportOrg() const;
+  void SetViewportOrg(const TPoint& P);
+  virtual TPoint GetWindowOrg() const;
+  virtual void SetWindowOrg(const TPoint& P);
+  // Device = logical + DCOrigin: the viewport origin minus the window origin.
+  virtual TPoint GetDCOrigin() const;
+
+  // --- Saved states
+  // The device context's whole state, the host canvas kept on it meanwhile.
+  void SaveDC();
+  // Back to the latest SaveDC's context and state; font, brush and pen are
+  // selected afresh when next needed.
+  void RestoreDC();
+  void SaveClipRegion();
+  void RestoreClipRegion();
+  // SaveDC with copies of the font, brush and pen.
+  void SaveState();
+  void RestoreState();
+
+  // --- Clipping
+  // A new region owned by the caller: the clip region, or (0, 0, 30000,
+  // 30000) without one; in logical coordinates when AConsiderOrigin.
+  TcxRegion* GetClipRegion(bool AConsiderOrigin = true);
+  // ARegion combined into the clip region by the operation; roSet makes it
+  // the clip. ARegion is freed when ADestroyRegion is set.
+  void SetClipRegion(TcxRegion* ARegion, TcxRegionOperation AOperation, bool AConsiderOrigin = true,
+                     bool ADestroyRegion = true);
+  void ExcludeClipRect(const TRect& R);
+  void IntersectClipRect(const TRect& R);
+  bool RectVisible(const TRect& R) const;
+  // Every pixel of R inside the clip region.
+  bool RectFullyVisible(const TRect& R);
+  // The strips ALineWidth wide along the sides of R the borders name, left,
+  // right, top and bottom, taken out of the clip region.
+  void ExcludeFrameRect(const TRect& R, Integer ALineWidth = 1, TcxBorders ABorders = cxBordersAll);
+
+  // --- Filling
+  // clNone paints nothing; clDefault keeps the brush's colour.
+  void FillRect(const TRect& R, TColor AColor = clDefault);
+  // R tiled with the bitmap from the logical origin, or with an empty or no
+  // bitmap filled with the brush; then taken out of the clip region when
+  // AExcludeRect.
+  void FillRect(const TRect& R, TBitmap* ABitmap, bool AExcludeRect = false);
+  // In the params' colour, tiled with their bitmap when they have one.
+  void FillRect(const TRect& R, const TcxViewParams& AParams, bool AExcludeRect = false);
+  // Regions in logical coordinates; clNone paints nothing, clDefault keeps
+  // the brush's colour.
+  void FillRegion(TcxRegion* ARegion, TColor AColor = clDefault);
+  void FillRegion(HRGN ARegion, TColor AColor = clDefault);
+  void FrameRegion(TcxRegion* ARegion, TColor AColor = clDefault, Integer ABorderWidth = 1, Integer ABorderHeight = 1);
+  void DrawRegion(TcxRegion* ARegion, TColor AContentColor, TColor ABorderColor, Integer ABorderWidth = 1,
+                  Integer ABorderHeight = 1);
+  // The host canvas's rectangle: the pen's outline around the brush.
+  void Rectangle(const TRect& R);
+  // Framed on the borders given in ABorderColor, the rest filled as the
+  // params say.
+  void Rectangle(const TRect& R, const TcxViewParams& AParams, TcxBorders ABorders, TColor ABorderColor,
+                 Integer ALineWidth = 1, bool AExcludeRect = false);
+
+  // --- Frames
+  // Strips ALineWidth wide inside R along the borders, in Color (clDefault:
+  // the brush's); a width above half of R fills R. Nothing for clNone.
+  void FrameRect(const TRect& R, TColor Color = clDefault, Integer ALineWidth = 1, TcxBorders ABorders = cxBordersAll,
+                 bool AExcludeFrame = false);
+  // Left and top strips in ALeftTopColor, right and bottom ones after them
+  // in ARightBottomColor.
+  void DrawComplexFrame(const TRect& R, TColor ALeftTopColor, TColor ARightBottomColor,
+                        TcxBorders ABorders = cxBordersAll, Integer ABorderWidth = 1);
+  // A pixel-wide edge in the system's 3-D colours: sunken or raised, the
+  // outer or the inner ring.
+  void DrawEdge(const TRect& R, bool ASunken, bool AOuter, TcxBorders ABorders = cxBordersAll);
+  // A dotted frame that a second call takes away again.
+  void DrawFocusRect(const TRect& R);
+  // The focus frame on the borders given only; with AExclude those strips
+  // are then taken out of the clip region.
+  void DrawFocusRectEx(const TRect& R, TcxBorders ABorders, bool AExclude = false);
+  // AWidth focus frames, each a pixel inside the last.
+  void DrawDesignSelection(const TRect& R, Integer AWidth = cxDesignSelectionWidth);
+  // Every bit of the pixels flipped; the copy mode is SRCCOPY afterwards.
+  void InvertRect(const TRect& R);
+  // The strips ABorderSize wide inside R inverted, each pixel once.
+  void InvertFrame(const TRect& R, Integer ABorderSize);
+
+  // --- Lines and shapes of the host canvas
+  void MoveTo(Integer X, Integer Y) { FCanvas->MoveTo(X, Y); }
+  void LineTo(Integer X, Integer Y) { FCanvas->LineTo(X, Y); }
+  void Polyline(std::span<const TPoint> Points) { FCanvas->Polyline(Points); }
+  void Polygon(std::span<const TPoint> Points) { FCanvas->Polygon(Points); }
+  void PolyBezier(std::span<const TPoint> Points) { FCanvas->PolyBezier(Points); }
+  void PolyBezierTo(std::span<const TPoint> Points) { FCanvas->PolyBezierTo(Points); }
+  void Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+    FCanvas->Arc(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  }
+  void ArcTo(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+    FCanvas->ArcTo(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  }
+  void AngleArc(Integer X, Integer Y, Cardinal Radius, Single StartAngle, Single SweepAngle) {
+    FCanvas->AngleArc(X, Y, Radius, StartAngle, SweepAngle);
+  }
+  void Chord(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+    FCanvas->Chord(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  }
+  void Ellipse(const TRect& R) { FCanvas->Ellipse(R); }
+  void RoundRect(const TRect& R, Integer X, Integer Y) { FCanvas->RoundRect(R.Left, R.Top, R.Right, R.Bottom, X, Y); }
+  void Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+    FCanvas->Pie(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  }
+  // The wedge of the ellipse in R from AStartAngle through ASweepAngle
+  // degrees, counter-clockwise (clockwise for a negative sweep). Nothing for
+  // an empty R or no sweep.
+  void Pie(const TRect& R, Integer AStartAngle, Integer ASweepAngle);
+  // Lines and shapes drawn meanwhile make up the path instead of drawing.
+  void BeginPath();
+  void EndPath();
+  // The path becomes the outline of what the pen would cover along it.
+  void WidenPath();
+  // The ended path as a new region owned by the caller, in logical
+  // coordinates when AConsiderOrigin; empty without a path.
+  TcxRegion* PathToRegion(bool AConsiderOrigin = true);
+  void FloodFill(Integer X, Integer Y, TColor AColor, TFillStyle AFillStyle) {
+    FCanvas->FloodFill(X, Y, AColor, AFillStyle);
+  }
+  void Draw(Integer X, Integer Y, TGraphic* AGraphic) { FCanvas->Draw(X, Y, AGraphic); }
+  void StretchDraw(const TRect& R, TGraphic* AGraphic) { FCanvas->StretchDraw(R, AGraphic); }
+  void CopyRect(const TRect& ADest, TCanvas* ACanvas, const TRect& ASource) { FCanvas->CopyRect(ADest, ACanvas, ASource); }
+  void BrushCopy(const TRect& ADest, TBitmap* ABitmap, const TRect& ASource, TColor AColor) {
+    FCanvas->BrushCopy(ADest, ABitmap, ASource, AColor);
+  }
+  void SetPixel(Integer X, Integer Y, TColor AColor) { FCanvas->SetPixels(X, Y, AColor); }
+
+  // --- Images
+  // The list's image with its top-left at (X, Y), greyed when disabled;
+  // nothing for an index outside the list. The context's state is kept.
+  void DrawImage(TCustomImageList* AImages, Integer X, Integer Y, Integer AIndex, bool AEnabled = true);
+  // The glyph at (X, Y) over ABackgroundColor (clNone: over what is there),
+  // disabled as image drawing's idmDisabled.
+  void DrawGlyph(Integer X, Integer Y, TBitmap* AGlyph, bool AEnabled = true, TColor ABackgroundColor = clNone);
+  void RotateBitmap(TBitmap* ABitmap, TcxRotationAngle ARotationAngle, bool AFlipVertically = false) {
+    cxRotateBitmap(ABitmap, ARotationAngle, AFlipVertically);
+  }
+  void FlipHorizontally(TBitmap* ABitmap) { cxFlipBitmapHorizontally(ABitmap); }
+
+  // --- Text
+  // Nothing for an empty text. Single-line text without prefixes or
+  // ellipses goes straight to ExtTextOutW at the place the flags align it
+  // to; any other through DrawTextW, turned by ARotationAngle. Disabled text
+  // is a clBtnHighlight copy a pixel right and down under one in
+  // clBtnShadow, with a clear brush.
+  void DrawTexT(const String& Text, const TRect& R, Integer Flags, bool AEnabled = true);
+  void DrawTexT(const String& Text, const TRect& R, Integer Flags, bool AEnabled, TcxRotationAngle ARotationAngle);
+  void DrawTexT(const String& Text, const TRect& R, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                bool AMultiLine, bool AShowEndEllipsis);
+  TSize TextExtent(const String& Text) { return FCanvas->TextExtent(Text); }
+  // R becomes the rectangle the text takes, placed inside R as the flags
+  // align it.
+  void TextExtent(const String& Text, TRect& R, Integer Flags);
+  Integer TextWidth(const String& Text) { return FCanvas->TextWidth(Text); }
+  Integer TextHeight(const String& Text) { return FCanvas->TextHeight(Text); }
+  // The font's cell height.
+  Integer FontHeight(TFont* AFont);
+  void TextOut(Integer X, Integer Y, const String& Text) { FCanvas->TextOut(X, Y, Text); }
+  // For bottom and centre alignment, R's top moved to where text drawn top
+  // aligned lands; a disabled text takes a pixel more. With AEndEllipsis and
+  // AWordBreak the height is that of the whole lines that fit.
+  void AlignMultiLineTextRectVertically(TRect& R, const String& Text, TcxAlignmentVert AAlignmentVert,
+                                        bool AWordBreak, bool AShowPrefix, bool AEnabled = true,
+                                        bool ADontBreakChars = false, bool AEndEllipsis = false);
+  // The font turned by AAngle degrees (escapement), TrueType only when
+  // turned.
+  void SetFontAngle(Integer AAngle);
+  // The brush's colour, the font and its colour; no bitmap.
+  TcxViewParams GetParams() const;
+  void SetParams(const TcxViewParams& AParams);
+  // Only a different colour reaches the brush, so a clear brush stays clear.
+  void SetBrushColor(TColor Value);
+
+ protected:
+  void SetCanvas(TCanvas* Value) { FCanvas = Value; }
+
+ private:
+  TCanvas* FCanvas;
+  std::vector<TcxDCState> FSavedDCs;
+  std::vector<std::unique_ptr<TcxRegion, TFreeObject>> FSavedRegions;
+  std::vector<TcxCanvasState> FSavedStates;
+};
+
+// The canvas of a control while it paints: BeginPaint makes the window
+// origin at that moment the canvas's (0, 0) and the brush origin.
+class TcxControlCanvas : public TcxCanvas {
+  HOST_CLASS(TcxControlCanvas);
+
+  using TcxCanvas::TcxCanvas;
+
+  void BeginPaint();
+  // The brush origin back as it was.
+  void EndPaint();
+  // Relative to the window origin BeginPaint found.
+  TPoint GetWindowOrg() const override;
+  void SetWindowOrg(const TPoint& P) override;
+  // From the device context's own origins.
+  TPoint GetDCOrigin() const override;
+
+ private:
+  TPoint FBrushOrigin;
+  TPoint FOrigin;
+};
+
+// A canvas on the desktop window's device context, taken when first needed
+// and given back by Dormant. It owns its host canvas.
+class TcxScreenCanvas : public TcxCanvas {
+  HOST_CLASS(TcxScreenCanvas);
+
+  TcxScreenCanvas();
+  ~TcxScreenCanvas() override;
+  void Dormant();
+
+ private:
+  class TScreenCanvas;
+  std::unique_ptr<TScreenCanvas> FScreenCanvas;
+};
+
+// A saved paint: the canvas drawn on before, and the SaveDC number of a
+// device context that was wrapped (0 for a host canvas given).
+struct TcxPaintCanvasState {
+  TCanvas* PrevCanvas = nullptr;
+  Integer SaveDC = 0;
+  std::unique_ptr<TCanvas> Wrapper;
+};
+
+// A canvas for painting into a device context or a host canvas for a while;
+// paints nest, each EndPaint putting back what its BeginPaint found.
+class TcxPaintCanvas : public TcxCanvas {
+  HOST_CLASS(TcxPaintCanvas);
+
+  TcxPaintCanvas();
+  ~TcxPaintCanvas() override;
+
+  // DC wrapped in a host canvas that takes on the font, brush and pen
+  // selected in it and its text colour; the DC's state is saved first.
+  void BeginPaint(HDC DC);
+  void BeginPaint(TCanvas* ACanvas);
+  // Ignored when no paint is open.
+  void EndPaint();
+
+ private:
+  Integer FCounter = 0;
+  std::vector<TcxPaintCanvasState> FSavedStates;
+};
+
+// The shared canvases, made when first asked for; nullptr once the unit has
+// ended.
+TcxScreenCanvas* cxScreenCanvas();
+TcxPaintCanvas* cxPaintCanvas();
+
+// DrawTextW on the canvas in AColor, transparent; turned by ARotationAngle
+// through a bitmap of the area.
+void cxDrawText(TcxCanvas* ACanvas, const String& AText, TRect ARect, UINT AFormat, TColor AColor,
+                TcxRotationAngle ARotationAngle);
+
+// --- Painting a parent behind a control ------------------------------------------
+
+// Windows that parent painting leaves out (HWND items).
+TList* PaintSkipList();
+// What AControl's parent shows under ARect (AControl's client coordinates),
+// painted into ACanvas at ARect, with the parent's other child windows when
+// APaintParentWithChildren. Nothing without a parent, or while that parent
+// is being painted this way already.
+void cxDrawTransparentControlBackground(TWinControl* AControl, TcxCanvas* ACanvas, const TRect& ARect,
+                                        bool APaintParentWithChildren = true);
+// ADrawRect of AControl (window coordinates with ADrawNonClientArea, else
+// client ones) printed into ACanvas at ADestinationPoint, clipped to the
+// control's window region; then, with APaintChildren, its visible child
+// windows not in PaintSkipList, the framework's first. Nothing for a control
+// being destroyed or without a window.
+void cxPaintControlTo(TWinControl* AControl, TcxCanvas* ACanvas, const TPoint& ADestinationPoint,
+                      const TRect& ADrawRect, bool ADrawNonClientArea, bool APaintChildren);
+// WM_PRINT of the client area with its background, and the frame when asked
+// and the window has one; a double-buffered control's background is erased
+// first.
+void cxPrintWindow(HWND AHandle, HDC ADC, bool ADrawNonClientArea);
+
 // A bitmap whose change notifications can be held back: changes while
 // updates are nested are told once, when the last one ends. With
 // CompressData its image is stored as an "XDBM" stream; either kind of
@@ -231,6 +587,8 @@ class TcxBitmap : public TBitmap {
   void SetSize(Integer AWidth, Integer AHeight) override;
   void SetSize(const TRect& ARect) { SetSize(cxRectWidth(ARect), cxRectHeight(ARect)); }
   TRect GetClientRect() const { return cxRect(0, 0, GetWidth(), GetHeight()); }
+  // A canvas on the bitmap's own, made when first asked for.
+  TcxCanvas* GetcxCanvas();
   bool GetCompressData() const { return FCompressData; }
   void SetCompressData(bool Value) { FCompressData = Value; }
 
@@ -247,6 +605,7 @@ class TcxBitmap : public TBitmap {
 
  private:
   bool FCompressData = false;
+  std::unique_ptr<TcxCanvas, TFreeObject> FcxCanvas;
   Integer FLockCount = 0;
   bool FModified = false;
 };
@@ -511,10 +870,12 @@ TcxObjectList* SystemBrushes();
 
 // The unit's start and end work, handed to the unit loader. Starting makes
 // the shared brushes, looks up the blend library's entry points, registers
-// TcxBitmap and TcxBitmap32 as classes streams may name and reads the
-// screen's resolution; ending frees them again, with the work bitmaps of
-// image drawing, and unregisters the classes. A test may end and start the
-// unit again to start it under other conditions.
+// TcxBitmap and TcxBitmap32 as classes streams may name, reads the screen's
+// resolution and makes PaintSkipList; ending first stops the shared
+// canvases from being made, then frees the brushes, the skip list, the
+// shared canvases and the work bitmaps of image drawing, unregisters the
+// classes and lets the library go. A test may end and start the unit again
+// to start it under other conditions.
 void InitializeGraphics();
 void FinalizeGraphics();
 

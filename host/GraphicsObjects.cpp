@@ -110,6 +110,7 @@ void TFont::Assign(TPersistent* Source) {
   FColor = font->FColor;
   FQuality = font->FQuality;
   FOrientation = font->FOrientation;
+  FOutPrecision = font->FOutPrecision;
   Changed();
 }
 
@@ -123,6 +124,7 @@ LOGFONTW TFont::GetLogFont() const {
   lf.lfUnderline = FStyle.Contains(fsUnderline);
   lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
   lf.lfCharSet = FCharset;
+  lf.lfOutPrecision = FOutPrecision;
   lf.lfQuality = static_cast<BYTE>(FQuality);
   lf.lfPitchAndFamily = FPitch == fpFixed ? FIXED_PITCH : FPitch == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
   // Names longer than the field are cut, keeping the terminator.
@@ -155,6 +157,7 @@ void TFont::SetHandle(HFONT Value) {
   FPitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
   FQuality = lf.lfQuality <= fqClearTypeNatural ? static_cast<TFontQuality>(lf.lfQuality) : fqDefault;
   FOrientation = lf.lfEscapement;
+  FOutPrecision = lf.lfOutPrecision;
   Changed();
 }
 

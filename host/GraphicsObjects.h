@@ -73,7 +73,8 @@ class TFont : public TGraphicsObject {
   void Assign(TPersistent* Source) override;
 
   HFONT GetHandle();
-  // Takes on the description of Value; the handle stays the caller's.
+  // Takes on the description of Value, its output precision too; the handle
+  // stays the caller's.
   void SetHandle(HFONT Value);
   bool HandleAllocated() const { return FHandle != nullptr; }
 
@@ -119,6 +120,7 @@ class TFont : public TGraphicsObject {
   TColor FColor = clWindowText;
   TFontQuality FQuality = fqDefault;
   Integer FOrientation = 0;
+  BYTE FOutPrecision = OUT_DEFAULT_PRECIS;
 };
 
 enum TBrushStyle : uint8_t { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };

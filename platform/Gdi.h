@@ -443,6 +443,22 @@ BOOL ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT type);
 BOOL FloodFill(HDC hdc, int x, int y, COLORREF color);
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height);
 
+// --- Paths -----------------------------------------------------------------
+
+// Between BeginPath and EndPath, lines, polylines, polygons, rectangles,
+// ellipses, rounded rectangles and the curves flattened into them add their
+// outlines to the DC's path instead of drawing; MoveToEx begins a figure.
+// BeginPath drops any path there was.
+BOOL BeginPath(HDC hdc);
+BOOL EndPath(HDC hdc);
+// The ended path becomes the outline of what the pen would cover stroking
+// it, at least a pixel wide, with square ends and joins (approximate).
+BOOL WidenPath(HDC hdc);
+// The ended path's figures, each closed, as a region of the pixels whose
+// centres lie inside under the fill mode: device coordinates, owned by the
+// caller. The path is gone afterwards. NULL without an ended path.
+HRGN PathToRegion(HDC hdc);
+
 // --- Edges and frame controls ---------------------------------------------
 
 inline constexpr UINT BDR_RAISEDOUTER = 0x0001;

@@ -180,6 +180,10 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
   if (!dc) return FALSE;
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
+  if (RecordingPath(dc)) {
+    PathAddRoundRect(dc, left, top, right, bottom, width, height);
+    return TRUE;
+  }
   // Rounded regions stop a pixel short of their box; the shape covers it.
   HRGN outer = CreateRoundRectRgn(left, top, right + 1, bottom + 1, width, height);
   const auto* pen = GdiLookupAs<TPenObject>(dc->State.Pen, OBJ_PEN);

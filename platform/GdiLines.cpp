@@ -105,6 +105,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, POINT* lppt) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc) return FALSE;
   if (lppt) *lppt = dc->State.CurrentPos;
+  PathMoveTo(dc, x, y);
   dc->State.CurrentPos = {x, y};
   return TRUE;
 }
@@ -119,8 +120,9 @@ BOOL GetCurrentPositionEx(HDC hdc, POINT* lppt) {
 BOOL LineTo(HDC hdc, int x, int y) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc) return FALSE;
-  TPen pen(dc);
-  if (pen.Visible()) {
+  if (RecordingPath(dc)) {
+    PathLineTo(dc, x, y);
+  } else if (TPen pen(dc); pen.Visible()) {
     const POINT from = dc->State.CurrentPos;
     pen.Line(DeviceOf(dc->State, from.X, from.Y), DeviceOf(dc->State, x, y));
   }
@@ -131,6 +133,10 @@ BOOL LineTo(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc || !apt || cpt < 2) return FALSE;
+  if (RecordingPath(dc)) {
+    PathAddFigure(dc, apt, cpt, false);
+    return TRUE;
+  }
   TPen pen(dc);
   if (pen.Visible())
     for (int i = 0; i + 1 < cpt; ++i)
@@ -154,6 +160,10 @@ int GetPolyFillMode(HDC hdc) {
 BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
   TDeviceContext* dc = DCLookup(hdc);
   if (!dc || !apt || cpt < 2) return FALSE;
+  if (RecordingPath(dc)) {
+    PathAddFigure(dc, apt, cpt, true);
+    return TRUE;
+  }
   // The brush on the pixels whose centres lie inside.
   if (HRGN area = CreatePolygonRgn(apt, cpt, dc->State.PolyFillMode)) {
     FillRgn(hdc, area, dc->State.Brush);
@@ -174,6 +184,11 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   if (!dc) return FALSE;
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
+  if (RecordingPath(dc)) {
+    const POINT corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    PathAddFigure(dc, corners, 4, true);
+    return TRUE;
+  }
   TPen pen(dc);
   const RECT inside = pen.Visible() ? RECT{left + 1, top + 1, right - 1, bottom - 1} : RECT{left, top, right - 1, bottom - 1};
   const auto* brush = GdiLookupAs<TBrushObject>(dc->State.Brush, OBJ_BRUSH);

@@ -98,15 +98,39 @@ struct TDCState {
   POINT DCOrigin;
 };
 
+// A path: recorded between BeginPath and EndPath (Open), then ready for
+// WidenPath and PathToRegion. Points in callers' device coordinates.
+struct TGdiPath {
+  struct TFigure {
+    std::vector<POINT> Points;
+    bool Closed = false;
+  };
+  bool Open = true;
+  std::vector<TFigure> Figures;
+};
+
 struct TDeviceContext {
   bool IsScreen = false;
   TDCState State;
   std::vector<TDCState> Saved;
+  std::unique_ptr<TGdiPath> Path;
   // A window DC draws on its top-level window's surface, never outside the
   // window's visible region (surface coordinates).
   HWND Window = nullptr;
   std::shared_ptr<const pixman_region32_t> Visible;
 };
+
+// The path a drawing call adds its outline to instead of drawing, while one
+// is being recorded; nullptr otherwise.
+TGdiPath* RecordingPath(TDeviceContext* dc);
+// Logical points added to the recording path: a figure begun at a point (the
+// current position's), a line from the current position, or a whole figure.
+void PathMoveTo(TDeviceContext* dc, int x, int y);
+void PathLineTo(TDeviceContext* dc, int x, int y);
+void PathAddFigure(TDeviceContext* dc, const POINT* points, int count, bool closed);
+// A rectangle with corners rounded by ellipses of width x height (the whole
+// ellipse when they span the box) added as a closed figure.
+void PathAddRoundRect(TDeviceContext* dc, int left, int top, int right, int bottom, int width, int height);
 
 // A window DC: its surface is WindowDCSurface(window); nothing is drawn
 // outside visible. ReleaseWindowDC frees it, DeleteDC refuses it.

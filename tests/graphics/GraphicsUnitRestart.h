@@ -6,6 +6,14 @@
 #include "graphics/cxGraphics.h"
 #include "platform/Modules.h"
 
+// Ends the graphics unit and starts it again, freeing what it made on
+// demand meanwhile (the work bitmaps of image drawing, the shared
+// canvases).
+inline void RestartGraphicsUnit() {
+  dxUnitsLoader()->RemoveUnit(&FinalizeGraphics);
+  dxUnitsLoader()->AddUnit(&InitializeGraphics, &FinalizeGraphics);
+}
+
 // Ends the graphics unit, makes the entry point missing and starts the unit
 // again; at the end of the scope the entry comes back the same way.
 class TGraphicsUnitWithout {

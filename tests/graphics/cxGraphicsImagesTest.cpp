@@ -97,8 +97,7 @@ class ImageDrawing : public TGdiLeakCheck {
   }
   void TearDown() override {
     FColours.reset();
-    dxUnitsLoader()->RemoveUnit(&FinalizeGraphics);
-    dxUnitsLoader()->AddUnit(&InitializeGraphics, &FinalizeGraphics);
+    RestartGraphicsUnit();
     TGdiLeakCheck::TearDown();
   }
 

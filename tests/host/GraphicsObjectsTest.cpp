@@ -222,8 +222,8 @@ TEST_F(GraphicsObjects, AssignCopiesEveryPropertyWithOneChange) {
 }
 
 TEST_F(GraphicsObjects, FontTakesOnTheDescriptionOfAHandleItIsGiven) {
-  HFONT given = CreateFontW(-24, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, RUSSIAN_CHARSET, 0, 0, DRAFT_QUALITY,
-                            FIXED_PITCH, u"DejaVu Sans Mono");
+  HFONT given = CreateFontW(-24, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_TT_ONLY_PRECIS, 0,
+                            DRAFT_QUALITY, FIXED_PITCH, u"DejaVu Sans Mono");
   TFont font;
   font.SetHandle(given);
   EXPECT_EQ(font.GetName(), u"DejaVu Sans Mono");
@@ -233,6 +233,13 @@ TEST_F(GraphicsObjects, FontTakesOnTheDescriptionOfAHandleItIsGiven) {
   EXPECT_EQ(font.GetPitch(), fpFixed);
   EXPECT_EQ(font.GetQuality(), fqDraft);
   EXPECT_NE(font.GetHandle(), given);
+  LOGFONTW made;
+  ASSERT_EQ(GetObjectW(font.GetHandle(), sizeof made, &made), static_cast<int>(sizeof made));
+  EXPECT_EQ(made.lfOutPrecision, OUT_TT_ONLY_PRECIS) << "kept, and passed on to copies";
+  TFont copy;
+  copy.Assign(&font);
+  ASSERT_EQ(GetObjectW(copy.GetHandle(), sizeof made, &made), static_cast<int>(sizeof made));
+  EXPECT_EQ(made.lfOutPrecision, OUT_TT_ONLY_PRECIS);
   EXPECT_TRUE(DeleteObject(given)) << "the given handle stays the caller's";
 }
 
