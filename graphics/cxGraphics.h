@@ -547,6 +547,10 @@ TList* PaintSkipList();
 // is being painted this way already.
 void cxDrawTransparentControlBackground(TWinControl* AControl, TcxCanvas* ACanvas, const TRect& ARect,
                                         bool APaintParentWithChildren = true);
+// AControl's parent under ARect through the theme library when a theme is
+// active and the parent is not double-buffered (the parent alone, as the
+// theme draws it); else cxDrawTransparentControlBackground.
+void cxDrawThemeParentBackground(TWinControl* AControl, TcxCanvas* ACanvas, const TRect& ARect);
 // ADrawRect of AControl (window coordinates with ADrawNonClientArea, else
 // client ones) printed into ACanvas at ADestinationPoint, clipped to the
 // control's window region; then, with APaintChildren, its visible child

@@ -6,6 +6,8 @@
 #include "graphics/GdiScopes.h"
 #include "graphics/cxGraphics.h"
 #include "host/Controls.h"
+#include "lookandfeel/dxThemeManager.h"
+#include "lookandfeel/dxUxTheme.h"
 #include "platform/MessageQueue.h"
 #include "platform/Rectangles.h"
 #include "platform/ScopeExit.h"
@@ -124,6 +126,15 @@ void cxDrawTransparentControlBackground(TWinControl* AControl, TcxCanvas* ACanva
   TRect inParent = ARect;
   MapWindowPoints(handle, parent->GetHandle(), reinterpret_cast<POINT*>(&inParent), 2);
   cxPaintControlTo(parent, ACanvas, cxPoint(ARect.Left, ARect.Top), inParent, false, APaintParentWithChildren);
+}
+
+void cxDrawThemeParentBackground(TWinControl* AControl, TcxCanvas* ACanvas, const TRect& ARect) {
+  TWinControl* parent = AControl->GetParent();
+  if (parent && !parent->GetDoubleBuffered() && AreVisualStylesAvailable()) {
+    DrawThemeParentBackground(AControl->GetHandle(), ACanvas->GetHandle(), &ARect);
+  } else {
+    cxDrawTransparentControlBackground(AControl, ACanvas, ARect);
+  }
 }
 
 void cxPaintControlTo(TWinControl* AControl, TcxCanvas* ACanvas, const TPoint& ADestinationPoint,

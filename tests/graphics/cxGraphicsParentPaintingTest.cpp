@@ -9,6 +9,7 @@
 
 #include "tests/graphics/CanvasTestSupport.h"
 #include "tests/host/ControlTestSupport.h"
+#include "tests/platform/TestThemeScope.h"
 
 namespace {
 
@@ -152,6 +153,26 @@ TEST_F(ParentPainting, OtherChildrenWhenAskedUnlessSkipped) {
   EXPECT_EQ(s.At(6, 1), UnderChild(6, 1));
   EXPECT_EQ(ChildBackground(false).At(2, 1), UnderChild(2, 1));
   DestroyWindow(button);
+}
+
+// The theme draws the parent alone; without a theme, or over a
+// double-buffered parent, the parent is printed with its other children.
+TEST_F(ParentPainting, ThemeParentBackgroundOnlyWhenThemedAndNotDoubleBuffered) {
+  const auto themeBackground = [this] {
+    Surface.emplace(20, 12, Untouched);
+    cxDrawThemeParentBackground(Child, &Surface->Canvas, {0, 0, 20, 12});
+    return Surface->At(10, 2);  // under the sibling
+  };
+  EXPECT_EQ(themeBackground(), PixelOf(clLime)) << "no theme";
+  {
+    TInstalledTheme theme(TTestTheme{});
+    EXPECT_EQ(themeBackground(), UnderChild(10, 2)) << "themed";
+    EXPECT_EQ(Surface->At(0, 0), UnderChild(0, 0));
+    EXPECT_EQ(Surface->At(19, 11), UnderChild(19, 11));
+    Parent->SetDoubleBuffered(true);
+    EXPECT_EQ(themeBackground(), PixelOf(clLime)) << "double-buffered parent";
+  }
+  EXPECT_EQ(PaintSkipList()->GetCount(), 0);
 }
 
 TEST_F(ParentPainting, ADoubleBufferedParentIsErasedToMemoryFirst) {
