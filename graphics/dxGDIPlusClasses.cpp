@@ -79,6 +79,27 @@ bool TileByTexture(GpGraphics* AGraphics, const TRect& ADestRect, const TRect& A
   return true;
 }
 
+// A rectangle as the library takes it, in whole or fractional pixels.
+template <typename T>
+struct TDrawArea {
+  T X, Y, Width, Height;
+};
+
+// What both forms of dxGpDrawImage do: nothing for an empty source or
+// destination or one not visible; a source narrower (lower) than the
+// destination, and more than one pixel so, loses its last column (row);
+// the shared attributes below full alpha.
+template <typename T, typename TIsVisible, typename TDraw>
+void DrawImageByRules(const TDrawArea<T>& ADest, TDrawArea<T> ASource, Byte AAlpha, TIsVisible AIsVisible,
+                      TDraw ADraw) {
+  if (!(ASource.Width > 0) || !(ASource.Height > 0) || !(ADest.Width > 0) || !(ADest.Height > 0) ||
+      !AIsVisible(ADest))
+    return;
+  if (ASource.Width < ADest.Width && ASource.Width > 1) ASource.Width -= 1;
+  if (ASource.Height < ADest.Height && ASource.Height > 1) ASource.Height -= 1;
+  ADraw(ADest, ASource, AAlpha == 255 ? nullptr : dxGpGetAlphaBlendAttributes(AAlpha)->GetHandle());
+}
+
 }  // namespace
 
 // --- Memory and streams ------------------------------------------------------------
@@ -159,33 +180,31 @@ bool dxGpIsRectVisible(GpGraphics* AGraphics, const TRect& ARect) {
 
 void dxGpDrawImage(GpGraphics* AGraphics, const TRect& ADestRect, const TRect& ASourceRect, Byte AAlpha,
                    GpImage* AImage) {
-  const Integer destWidth = cxRectWidth(ADestRect), destHeight = cxRectHeight(ADestRect);
-  Integer sourceWidth = cxRectWidth(ASourceRect), sourceHeight = cxRectHeight(ASourceRect);
-  if (sourceWidth <= 0 || sourceHeight <= 0 || destWidth <= 0 || destHeight <= 0 ||
-      !dxGpIsRectVisible(AGraphics, ADestRect))
-    return;
-  if (sourceWidth < destWidth && sourceWidth > 1) --sourceWidth;
-  if (sourceHeight < destHeight && sourceHeight > 1) --sourceHeight;
-  GpImageAttributes* attributes = AAlpha == 255 ? nullptr : dxGpGetAlphaBlendAttributes(AAlpha)->GetHandle();
-  GdipCheck(GdipDrawImageRectRectI(AGraphics, AImage, ADestRect.Left, ADestRect.Top, destWidth, destHeight,
-                                   ASourceRect.Left, ASourceRect.Top, sourceWidth, sourceHeight, Gdiplus::UnitPixel,
-                                   attributes, nullptr, nullptr));
+  DrawImageByRules<Integer>(
+      {ADestRect.Left, ADestRect.Top, cxRectWidth(ADestRect), cxRectHeight(ADestRect)},
+      {ASourceRect.Left, ASourceRect.Top, cxRectWidth(ASourceRect), cxRectHeight(ASourceRect)}, AAlpha,
+      [&](const TDrawArea<Integer>&) { return dxGpIsRectVisible(AGraphics, ADestRect); },
+      [&](const TDrawArea<Integer>& D, const TDrawArea<Integer>& S, GpImageAttributes* AAttributes) {
+        GdipCheck(GdipDrawImageRectRectI(AGraphics, AImage, D.X, D.Y, D.Width, D.Height, S.X, S.Y, S.Width, S.Height,
+                                         Gdiplus::UnitPixel, AAttributes, nullptr, nullptr));
+      });
 }
 
 void dxGpDrawImage(GpGraphics* AGraphics, const TdxRectF& ADestRect, const TdxRectF& ASourceRect, Byte AAlpha,
                    GpImage* AImage) {
-  const Single destWidth = ADestRect.Right - ADestRect.Left, destHeight = ADestRect.Bottom - ADestRect.Top;
-  Single sourceWidth = ASourceRect.Right - ASourceRect.Left, sourceHeight = ASourceRect.Bottom - ASourceRect.Top;
-  if (!(sourceWidth > 0) || !(sourceHeight > 0) || !(destWidth > 0) || !(destHeight > 0)) return;
-  BOOL visible = FALSE;
-  GdipCheck(GdipIsVisibleRect(AGraphics, ADestRect.Left, ADestRect.Top, destWidth, destHeight, &visible));
-  if (!visible) return;
-  if (sourceWidth < destWidth && sourceWidth > 1) sourceWidth -= 1;
-  if (sourceHeight < destHeight && sourceHeight > 1) sourceHeight -= 1;
-  GpImageAttributes* attributes = AAlpha == 255 ? nullptr : dxGpGetAlphaBlendAttributes(AAlpha)->GetHandle();
-  GdipCheck(GdipDrawImageRectRect(AGraphics, AImage, ADestRect.Left, ADestRect.Top, destWidth, destHeight,
-                                  ASourceRect.Left, ASourceRect.Top, sourceWidth, sourceHeight, Gdiplus::UnitPixel,
-                                  attributes, nullptr, nullptr));
+  DrawImageByRules<Single>(
+      {ADestRect.Left, ADestRect.Top, ADestRect.Right - ADestRect.Left, ADestRect.Bottom - ADestRect.Top},
+      {ASourceRect.Left, ASourceRect.Top, ASourceRect.Right - ASourceRect.Left, ASourceRect.Bottom - ASourceRect.Top},
+      AAlpha,
+      [&](const TDrawArea<Single>& D) {
+        BOOL visible = FALSE;
+        GdipCheck(GdipIsVisibleRect(AGraphics, D.X, D.Y, D.Width, D.Height, &visible));
+        return visible != FALSE;
+      },
+      [&](const TDrawArea<Single>& D, const TDrawArea<Single>& S, GpImageAttributes* AAttributes) {
+        GdipCheck(GdipDrawImageRectRect(AGraphics, AImage, D.X, D.Y, D.Width, D.Height, S.X, S.Y, S.Width, S.Height,
+                                        Gdiplus::UnitPixel, AAttributes, nullptr, nullptr));
+      });
 }
 
 void dxGpTilePartEx(GpGraphics* AGraphics, const TRect& ADestRect, const TRect& ASourceRect, Byte AAlpha,

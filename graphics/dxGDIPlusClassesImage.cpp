@@ -30,14 +30,16 @@ const CLSID* EncoderOf(TdxImageDataFormat AFormat) {
   return codec && IsCodecIDValid(*codec) ? codec : nullptr;
 }
 
-// A bitmap file ("BM"): the framework reads it, not the library. The
-// header is read and the stream moved back.
-bool IsBitmapStream(TStream* AStream) {
-  Byte header[14];
-  const Int64 count = AStream->Read(header, sizeof header);
-  AStream->Seek(-count, soCurrent);
-  return count == sizeof header && header[0] == 'B' && header[1] == 'M';
-}
+struct TdxGPImageDataHelper {
+  // A bitmap file ("BM"): the framework reads it, not the library. The
+  // file header is read and the stream moved back.
+  static bool IsBitmapStream(TStream* AStream) {
+    Byte header[14];
+    const Int64 count = AStream->Read(header, sizeof header);
+    AStream->Seek(-count, soCurrent);
+    return count == sizeof header && header[0] == 'B' && header[1] == 'M';
+  }
+};
 
 // A 32-bit bitmap's fourth bytes are alpha when any is set, or when every
 // pixel is zero altogether: a fully transparent picture, not a black one.
@@ -217,7 +219,7 @@ void TdxGPImage::CreateHandleFromData() {
   TdxGPImageData& data = *FImageData;
   if (data.FBits.empty() && data.FData) {
     data.FData->SetPosition(0);
-    if (!IsBitmapStream(data.FData.get())) {
+    if (!TdxGPImageDataHelper::IsBitmapStream(data.FData.get())) {
       // The bytes stay for as long as the image made from them.
       TdxGPStreamAdapter adapter(data.FData.get());
       GpImage* image = nullptr;
