@@ -68,7 +68,8 @@ void GpTilePartEx(benchmark::State& state) {
   GpGraphics* graphics = nullptr;
   Gdiplus::GdipCreateFromHDC(surface.DC, &graphics);
   const auto alpha = static_cast<Byte>(state.range(0));
-  for (auto _ : state) dxGpTilePartEx(graphics, cxRect(0, 0, Width, Height), tile.GetClientRect(), alpha, tile.GetHandle());
+  for (auto _ : state)
+    dxGpTilePartEx(graphics, cxRect(0, 0, Width, Height), tile.GetClientRect(), alpha, tile.GetHandle());
   Gdiplus::GdipDeleteGraphics(graphics);
 }
 BENCHMARK(GpTilePartEx)->Arg(255)->Arg(200)->Unit(benchmark::kMicrosecond);

@@ -116,6 +116,14 @@ void GdiPlusUnload();
 // Nothing for Ok (0); EdxGdipException for any other status.
 void GdipCheck(Integer AStatus);
 
+// Gives an object back to the library through its delete entry, and forgets
+// it. One that outlived the entry (a later load failed) is only forgotten.
+template <typename T, typename TDelete>
+void dxGpFreeHandle(T*& AHandle, TDelete ADelete) {
+  if (AHandle && ADelete) ADelete(AHandle);
+  AHandle = nullptr;
+}
+
 // Finds the PNG encoder, required (its absence raises through GdipCheck),
 // and the BMP, GIF, JPEG and TIFF encoders, each all zero when missing.
 void CheckImageCodecs();

@@ -152,7 +152,7 @@ HOST_CLASS_INFO(TdxGPAlphaBlendAttributes, TdxGpBase, nullptr)
 TdxGPAlphaBlendAttributes::TdxGPAlphaBlendAttributes() { GdipCheck(GdipCreateImageAttributes(&FHandle)); }
 
 TdxGPAlphaBlendAttributes::~TdxGPAlphaBlendAttributes() {
-  if (FHandle && GdipDisposeImageAttributes) GdipDisposeImageAttributes(FHandle);
+  dxGpFreeHandle(FHandle, GdipDisposeImageAttributes);
 }
 
 void TdxGPAlphaBlendAttributes::SetAlpha(Byte AValue) {

@@ -69,7 +69,7 @@ void AroundPivot(GpGraphics* AGraphics, const TdxPointF& APivotPoint, TOperation
 HOST_CLASS_INFO(TdxGPCanvas, TdxGpBase, nullptr)
 
 TdxGPCanvas::~TdxGPCanvas() {
-  if (FHandle && GdipDeleteGraphics) GdipDeleteGraphics(FHandle);
+  dxGpFreeHandle(FHandle, GdipDeleteGraphics);
 }
 
 void TdxGPCanvas::Draw(TdxGPImage* AImage, const TRect& ADestRect, Byte AAlpha) {

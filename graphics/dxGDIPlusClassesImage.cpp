@@ -192,9 +192,7 @@ void TdxGPImage::Changed(TObject* ASender) {
 }
 
 void TdxGPImage::FreeHandle() {
-  // A handle that outlived the library's entry points cannot be given back.
-  if (FHandle && GdipDisposeImage) GdipDisposeImage(FHandle);
-  FHandle = nullptr;
+  dxGpFreeHandle(FHandle, GdipDisposeImage);
   FImageDataFormat = dxImageUnknown;
   FImageData->Clear();
 }

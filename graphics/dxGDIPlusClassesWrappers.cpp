@@ -60,10 +60,7 @@ TdxGPBrush::TdxGPBrush() = default;
 
 TdxGPBrush::~TdxGPBrush() { FreeHandle(); }
 
-void TdxGPBrush::FreeHandle() {
-  if (FHandle && GdipDeleteBrush) GdipDeleteBrush(FHandle);
-  FHandle = nullptr;
-}
+void TdxGPBrush::FreeHandle() { dxGpFreeHandle(FHandle, GdipDeleteBrush); }
 
 void TdxGPBrush::SetStyle(TdxGPBrushStyle AValue) {
   if (AValue == FStyle) return;
@@ -132,8 +129,8 @@ GpBrush* TdxGPBrush::CreateHandle() {
       const TdxAlphaColor first = FGradientPoints.empty() ? FColor : FGradientPoints.front().Color;
       const TdxAlphaColor last = FGradientPoints.empty() ? FColor : FGradientPoints.back().Color;
       GpLineGradient* brush = nullptr;
-      GdipCheck(GdipCreateLineBrushFromRectI(&area, first, last, static_cast<Gdiplus::LinearGradientMode>(FGradientMode),
-                                             Gdiplus::WrapModeTile, &brush));
+      const auto mode = static_cast<Gdiplus::LinearGradientMode>(FGradientMode);
+      GdipCheck(GdipCreateLineBrushFromRectI(&area, first, last, mode, Gdiplus::WrapModeTile, &brush));
       bool done = false;
       TScopeExit deleteUnlessDone([&] {
         if (!done) GdipDeleteBrush(reinterpret_cast<GpBrush*>(brush));
@@ -168,10 +165,7 @@ TdxGPPen::TdxGPPen() : FBrush(new TdxGPBrush) {}
 
 TdxGPPen::~TdxGPPen() { FreeHandle(); }
 
-void TdxGPPen::FreeHandle() {
-  if (FHandle && GdipDeletePen) GdipDeletePen(FHandle);
-  FHandle = nullptr;
-}
+void TdxGPPen::FreeHandle() { dxGpFreeHandle(FHandle, GdipDeletePen); }
 
 void TdxGPPen::SetWidth(Single AValue) {
   if (AValue == FWidth) return;
@@ -209,7 +203,7 @@ HOST_CLASS_INFO(TdxGPPath, TdxGpBase, &CreateDefault<TdxGPPath>)
 TdxGPPath::TdxGPPath() = default;
 
 TdxGPPath::~TdxGPPath() {
-  if (FHandle && GdipDeletePath) GdipDeletePath(FHandle);
+  dxGpFreeHandle(FHandle, GdipDeletePath);
 }
 
 GpPath* TdxGPPath::GetHandle() {
@@ -310,7 +304,7 @@ TdxGPMatrix::TdxGPMatrix(const TdxGPMatrixElements& AElements) {
 }
 
 TdxGPMatrix::~TdxGPMatrix() {
-  if (FHandle && GdipDeleteMatrix) GdipDeleteMatrix(FHandle);
+  dxGpFreeHandle(FHandle, GdipDeleteMatrix);
 }
 
 GpMatrix* TdxGPMatrix::GetHandle() {

@@ -344,7 +344,8 @@ TEST_F(Images, FormatsAndTheirEncoders) {
   } formats[] = {
       {ImageFormatMemoryBMP, dxImageBitmap}, {ImageFormatBMP, dxImageBitmap}, {ImageFormatIcon, dxImageBitmap},
       {ImageFormatJPEG, dxImageJpeg},        {ImageFormatPNG, dxImagePng},    {ImageFormatTIFF, dxImageTiff},
-      {ImageFormatGIF, dxImageGif},          {GUID_NULL, dxImageUnknown},     {Gdiplus::PngEncoderClsid, dxImageUnknown},
+      {ImageFormatGIF, dxImageGif},          {GUID_NULL, dxImageUnknown},
+      {Gdiplus::PngEncoderClsid, dxImageUnknown},
   };
   for (const auto& f : formats) EXPECT_EQ(dxGetImageDataFormat(f.RawFormat), f.Format) << std::hex << f.RawFormat.Data1;
   EXPECT_EQ(dxGetImageEncoder(dxImageBitmap), Gdiplus::BmpEncoderClsid);
