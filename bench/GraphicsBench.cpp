@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/BenchSurface.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "host/HostUnits.h"
 #include "host/Streams.h"
 #include "platform/Units.h"
@@ -160,6 +161,8 @@ int main(int argc, char** argv) {
   RegisterHostUnits();
   RegisterCoreUnit();
   RegisterGraphicsUnit();
+  RegisterGDIPlusAPIUnit();
+  RegisterGDIPlusClassesUnit();
   TUnitsScope units;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -6,6 +6,8 @@
 #include "graphics/GdiScopes.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsState.h"
+#include "graphics/dxGDIPlusClasses.h"
+#include "platform/ScopeExit.h"
 
 namespace {
 
@@ -61,10 +63,18 @@ void CommonAlphaBlend(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, const TRe
     SystemAlphaBlend(ADestDC, ASrcDC, ADestRect, ASrcRect, AConstantAlpha);
     return;
   }
-  // Copies of both areas, the source brought to the destination's size,
-  // blended there, and the result put back.
   TcxBitmapPtr source = cxCreateBitmap(sourceSize, pf32bit);
   cxBitBlt(CanvasDC(source.get()), ASrcDC, cxRect(sourceSize), cxPoint(ASrcRect.Left, ASrcRect.Top), SRCCOPY);
+  if (IsWin64Bit && CheckGdiPlus()) {
+    // The image library stretches and blends the copy onto the destination.
+    TdxGPPaintCanvas* canvas = dxGpBeginPaint(ADestDC, ADestRect);
+    TScopeExit endPaint([&canvas] { dxGpEndPaint(canvas); });
+    canvas->SetInterpolationMode(smooth ? imHighQualityBicubic : imLowQuality);
+    canvas->DrawBitmap(source.get(), ADestRect, AConstantAlpha);
+    return;
+  }
+  // Copies of both areas, the source brought to the destination's size,
+  // blended there, and the result put back.
   TcxBitmapPtr dest = cxCreateBitmap(destSize, pf32bit);
   cxBitBlt(CanvasDC(dest.get()), ADestDC, cxRect(destSize), cxPoint(ADestRect.Left, ADestRect.Top), SRCCOPY);
   if (!cxSizeIsEqual(destSize, sourceSize)) {

@@ -8,6 +8,7 @@
 #include "host/Filer.h"
 #include "host/Streams.h"
 #include "host/SysConst.h"
+#include "platform/Clipboard.h"
 #include "platform/DcGuards.h"
 
 // --- TGraphic ---------------------------------------------------------------
@@ -159,6 +160,27 @@ TPixelFormat Held(TPixelFormat Format) {
 
 Word BitsOf(TPixelFormat Format) { return Format == pf1bit ? 1 : Format == pf24bit ? 24 : 32; }
 
+// What a GDI bitmap is: its size, and the format and kind the framework
+// holds it as. False for a handle that is no bitmap.
+struct TImageKind {
+  Integer Width = 0;
+  Integer Height = 0;
+  TPixelFormat Format = pfDevice;
+  TBitmapHandleType HandleType = bmDDB;
+};
+
+bool KindOf(HBITMAP Image, TImageKind& Kind) {
+  DIBSECTION ds;
+  const int size = GetObjectW(Image, sizeof(ds), &ds);
+  if (!size) return false;
+  const bool dib = size == static_cast<int>(sizeof(DIBSECTION));
+  Kind.Width = ds.dsBm.bmWidth;
+  Kind.Height = ds.dsBm.bmHeight;
+  Kind.Format = ds.dsBm.bmBitsPixel == 1 ? pf1bit : !dib ? pfDevice : ds.dsBm.bmBitsPixel == 24 ? pf24bit : pf32bit;
+  Kind.HandleType = dib ? bmDIB : bmDDB;
+  return true;
+}
+
 }  // namespace
 
 HOST_CLASS_INFO(TBitmap, TGraphic, &CreateDefault<TBitmap>)
@@ -241,15 +263,9 @@ void TBitmap::SetHandle(HBITMAP Value) {
     ReplaceImage(nullptr, 0, 0, FPixelFormat, FHandleType);
     return Changed(this);
   }
-  DIBSECTION ds;
-  const int size = GetObjectW(Value, sizeof(ds), &ds);
-  if (!size) throw EInvalidGraphic(SInvalidBitmap);
-  const bool dib = size == static_cast<int>(sizeof(DIBSECTION));
-  const TPixelFormat format = ds.dsBm.bmBitsPixel == 1    ? pf1bit
-                              : !dib                       ? pfDevice
-                              : ds.dsBm.bmBitsPixel == 24 ? pf24bit
-                                                           : pf32bit;
-  ReplaceImage(Value, ds.dsBm.bmWidth, ds.dsBm.bmHeight, format, dib ? bmDIB : bmDDB);
+  TImageKind kind;
+  if (!KindOf(Value, kind)) throw EInvalidGraphic(SInvalidBitmap);
+  ReplaceImage(Value, kind.Width, kind.Height, kind.Format, kind.HandleType);
   Changed(this);
 }
 
@@ -370,6 +386,33 @@ void TBitmap::ReadData(TStream* Stream) {
     LoadFromStream(&data);
   }
   Stream->SetPosition(end);
+}
+
+void TBitmap::LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE) {
+  if (AFormat != CF_BITMAP || !AData) throw EInvalidGraphic(SUnknownClipboardFormat);
+  auto* source = static_cast<HBITMAP>(AData);
+  TImageKind kind;
+  if (!KindOf(source, kind)) throw EInvalidGraphic(SInvalidBitmap);
+  HBITMAP image = NewImage(kind.Width, kind.Height, kind.Format, kind.HandleType);
+  {
+    TMemoryDC from;
+    TSelectedObject selected(from, source);
+    TMemoryDC to;
+    TSelectedObject target(to, image);
+    BitBlt(to, 0, 0, kind.Width, kind.Height, from, 0, 0, SRCCOPY);
+  }
+  ReplaceImage(image, kind.Width, kind.Height, kind.Format, kind.HandleType);
+  Changed(this);
+}
+
+void TBitmap::SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) {
+  AFormat = CF_BITMAP;
+  APalette = nullptr;
+  AData = nullptr;
+  if (GetEmpty()) return;
+  HBITMAP copy = NewImage(FWidth, FHeight, FPixelFormat, FHandleType);
+  CopyPixels(this, copy, FWidth, FHeight);
+  AData = copy;
 }
 
 void TBitmap::WriteData(TStream* Stream) {

@@ -22,6 +22,7 @@ inline constexpr char16_t SInvalidBitmap[] = u"Bitmap image is not valid";
 inline constexpr char16_t SOutOfResources[] = u"Out of system resources";
 inline constexpr char16_t SScanLine[] = u"Scan line index out of range";
 inline constexpr char16_t SNotDIB[] = u"Bitmap is not a device-independent bitmap";
+inline constexpr char16_t SUnknownClipboardFormat[] = u"Unsupported clipboard format";
 
 // Stored through the "Data" pseudo-property: ReadData and WriteData, which
 // by default are LoadFromStream and SaveToStream.
@@ -45,6 +46,14 @@ class TGraphic : public TInterfacedPersistent {
   void SaveToFile(const String& FileName);
   // The same class and the same stored data.
   virtual bool Equals(TGraphic* Graphic);
+
+  // From the clipboard's data in that format (CF_BITMAP, ...); the data
+  // stays the clipboard's. EInvalidGraphic for a format the class does not
+  // read.
+  virtual void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) = 0;
+  // What to hand the clipboard: a format and new data in it, which the
+  // clipboard takes over, with a palette or nullptr.
+  virtual void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) = 0;
 
   void DefineProperties(TFiler* Filer) override;
   virtual void ReadData(TStream* Stream) { LoadFromStream(Stream); }
@@ -128,6 +137,10 @@ class TBitmap : public TGraphic {
   // A 4-byte length, then that many bytes of BMP.
   void ReadData(TStream* Stream) override;
   void WriteData(TStream* Stream) override;
+  // CF_BITMAP: a copy of the bitmap in its own format.
+  void LoadFromClipboardFormat(Word AFormat, HANDLE AData, HPALETTE APalette) override;
+  // CF_BITMAP with a copy of the image (nullptr when empty), no palette.
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) override;
 
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;

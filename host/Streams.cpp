@@ -27,7 +27,7 @@ constexpr Int64 MaxCapacity = Int64(1) << 48;
 constexpr Int64 CopyBufferSize = 0x10000;
 
 const TMemoryStreamAllocator DefaultAllocator{
-    [](void* Block, size_t NewCapacity) { return std::realloc(Block, NewCapacity); },
+    [](void* Block, size_t, size_t NewCapacity) { return std::realloc(Block, NewCapacity); },
     [](void* Block) { std::free(Block); },
 };
 
@@ -172,7 +172,7 @@ void TMemoryStream::SetCapacity(Int64 NewCapacity) {
     FAllocator.Free(FMemory);
     FMemory = nullptr;
   } else {
-    void* block = FAllocator.Realloc(FMemory, static_cast<size_t>(NewCapacity));
+    void* block = FAllocator.Realloc(FMemory, static_cast<size_t>(FCapacity), static_cast<size_t>(NewCapacity));
     if (!block) OutOfMemory();
     FMemory = static_cast<Byte*>(block);
   }

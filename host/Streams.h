@@ -91,12 +91,13 @@ class TCustomMemoryStream : public TStream {
   Int64 FPosition = 0;
 };
 
-// How a memory stream gets its block. Realloc moves Block (nullptr at first)
-// to NewCapacity bytes (more than 0) and returns nullptr when it cannot,
-// leaving Block as it was; Free releases a block. The stream keeps the pair
-// for its whole life, so its destructor frees with the same allocator.
+// How a memory stream gets its block. Realloc moves Block (nullptr at first,
+// OldCapacity bytes) to NewCapacity bytes (more than 0), keeping what fits,
+// and returns nullptr when it cannot, leaving Block as it was; Free releases
+// a block. The stream keeps the pair for its whole life, so its destructor
+// frees with the same allocator.
 struct TMemoryStreamAllocator {
-  void* (*Realloc)(void* Block, size_t NewCapacity);
+  void* (*Realloc)(void* Block, size_t OldCapacity, size_t NewCapacity);
   void (*Free)(void* Block);
 };
 

@@ -2,15 +2,27 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/Exceptions.h"
 #include "host/SysConst.h"
 #include "platform/Kernel.h"
+#include "platform/Units.h"
 
 bool ModuleIsLib = false;
 bool ModuleIsPackage = false;
 bool IsMultiThread = false;
+
+void Halt(Integer ExitCode) {
+  // Nothing may stop the program from ending: a unit that fails to end
+  // leaves the others to end all the same.
+  try {
+    if (UnitsInitialized()) FinalizeUnits();
+  } catch (const std::exception&) {
+  }
+  std::exit(ExitCode);
+}
 
 namespace {
 

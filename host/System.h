@@ -58,3 +58,7 @@ extern bool ModuleIsPackage;
 // The run-time's memory manager guards itself once threads are started;
 // set by whoever starts them.
 extern bool IsMultiThread;
+
+// Ends the program at once: the running units are finalized, last started
+// first, and the process exits with the code.
+[[noreturn]] void Halt(Integer ExitCode = 0);

@@ -1,11 +1,12 @@
 // The clipboard: text kept once as Unicode by the backend, answered as
-// CF_UNICODETEXT and, in the ANSI code page, as CF_TEXT.
+// CF_UNICODETEXT and, in the ANSI code page, as CF_TEXT; a bitmap kept here.
 
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/GdiObjects.h"
 #include "platform/WindowObjects.h"
 
 namespace {
@@ -14,6 +15,7 @@ struct TClipboard {
   bool Open = false;
   // Blocks GetClipboardData handed out; the clipboard frees them.
   std::vector<HGLOBAL> Handed;
+  HBITMAP Bitmap = nullptr;
 };
 
 TClipboard& Clipboard() {
@@ -32,6 +34,12 @@ bool CheckOpen() {
 void FreeHanded() {
   for (HGLOBAL h : Clipboard().Handed) GlobalFree(h);
   Clipboard().Handed.clear();
+}
+
+void ReplaceBitmap(HBITMAP bitmap) {
+  HBITMAP& held = Clipboard().Bitmap;
+  if (held && held != bitmap) DeleteObject(held);
+  held = bitmap;
 }
 
 // The text up to its terminating zero, or to the end of the block when
@@ -101,11 +109,16 @@ BOOL EmptyClipboard() {
   if (!CheckOpen()) return FALSE;
   FreeHanded();
   CurrentBackend().SetClipboardText(std::nullopt);
+  ReplaceBitmap(nullptr);
   return TRUE;
 }
 
 HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
   if (!CheckOpen()) return nullptr;
+  if (uFormat == CF_BITMAP && GdiLookupAs<TBitmapObject>(static_cast<HGDIOBJ>(hMem), OBJ_BITMAP)) {
+    ReplaceBitmap(static_cast<HBITMAP>(hMem));
+    return hMem;
+  }
   if (!IsText(uFormat) || !hMem) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -120,6 +133,7 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
 
 HANDLE GetClipboardData(UINT uFormat) {
   if (!CheckOpen()) return nullptr;
+  if (uFormat == CF_BITMAP) return Clipboard().Bitmap;
   const std::optional<std::u16string> text = IsText(uFormat) ? CurrentBackend().ClipboardText() : std::nullopt;
   if (!text) return nullptr;
   HGLOBAL block = WriteText(uFormat, *text);
@@ -128,5 +142,6 @@ HANDLE GetClipboardData(UINT uFormat) {
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
+  if (format == CF_BITMAP) return Clipboard().Bitmap ? TRUE : FALSE;
   return IsText(format) && CurrentBackend().ClipboardText().has_value() ? TRUE : FALSE;
 }

@@ -11,6 +11,7 @@ inline constexpr HRESULT STG_E_INVALIDFUNCTION = static_cast<HRESULT>(0x80030001
 inline constexpr HRESULT STG_E_INVALIDPOINTER = static_cast<HRESULT>(0x80030009u);
 inline constexpr HRESULT STG_E_MEDIUMFULL = static_cast<HRESULT>(0x80030070u);
 inline constexpr HRESULT STG_E_INVALIDFLAG = static_cast<HRESULT>(0x800300FFu);
+inline constexpr HRESULT STG_E_CANTSAVE = static_cast<HRESULT>(0x80030103u);
 
 // Seek origins.
 inline constexpr DWORD STREAM_SEEK_SET = 0;

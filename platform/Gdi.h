@@ -148,6 +148,7 @@ inline constexpr int LOGPIXELSY = 90;
 inline constexpr int HORZRES = 8;
 inline constexpr int VERTRES = 10;
 inline constexpr int DT_RASDISPLAY = 1;
+inline constexpr int DT_RASPRINTER = 2;
 
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
@@ -254,6 +255,10 @@ int SaveDC(HDC hdc);
 // A positive level restores that save; a negative one counts back.
 BOOL RestoreDC(HDC hdc, int nSavedDC);
 int GetDeviceCaps(HDC hdc, int index);
+// For tests of callers' paths on other screens: the bits per pixel that
+// GetDeviceCaps reports (BITSPIXEL) for every DC from now on; the surfaces
+// themselves stay as they are. 32 puts the fixed value back.
+void SetScreenBitsPerPixel(int bitsPerPixel);
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* lppt);
 BOOL GetViewportOrgEx(HDC hdc, POINT* lppoint);

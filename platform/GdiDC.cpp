@@ -217,12 +217,20 @@ BOOL RestoreDC(HDC hdc, int nSavedDC) {
   return TRUE;
 }
 
+namespace {
+
+int ScreenBitsPerPixel = 32;
+
+}  // namespace
+
+void SetScreenBitsPerPixel(int bitsPerPixel) { ScreenBitsPerPixel = bitsPerPixel; }
+
 int GetDeviceCaps(HDC hdc, int index) {
   if (!DCLookup(hdc)) return 0;
   switch (index) {
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
-    case BITSPIXEL: return 32;
+    case BITSPIXEL: return ScreenBitsPerPixel;
     case PLANES: return 1;
     case TECHNOLOGY: return DT_RASDISPLAY;
     case NUMCOLORS: return -1;

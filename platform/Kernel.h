@@ -91,6 +91,16 @@ DWORD GetCurrentThreadId();
 // The process runs natively, never under the 32-bit emulation: writes FALSE.
 BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process);
 
+// Error modes: which error boxes the system spares the process.
+inline constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
+inline constexpr UINT SEM_NOGPFAULTERRORBOX = 0x0002;
+inline constexpr UINT SEM_NOALIGNMENTFAULTEXCEPT = 0x0004;
+inline constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
+
+// Records the mode and returns the one before. The system shows no error
+// boxes of its own, so the mode changes nothing else.
+UINT SetErrorMode(UINT uMode);
+
 struct SYSTEM_INFO {
   WORD wProcessorArchitecture = 0;
   WORD wReserved = 0;

@@ -10,6 +10,7 @@
 #include "platform/Kernel.h"
 #include "platform/Locale.h"
 #include "platform/Msimg32.h"
+#include "platform/Painting.h"
 #include "platform/UxTheme.h"
 
 namespace {
@@ -54,6 +55,7 @@ std::vector<TLibrary>& Libraries() {
         {"DwmSetIconicThumbnail", EntryProc(&DwmSetIconicThumbnail)},
         {"DwmSetIconicLivePreviewBitmap", EntryProc(&DwmSetIconicLivePreviewBitmap)},
         {"DwmInvalidateIconicBitmaps", EntryProc(&DwmInvalidateIconicBitmaps)}}},
+      {u"user32", {{"WindowFromDC", EntryProc(&WindowFromDC)}}},
       {u"gdiplus", EntriesOf(GdiplusEntryPoints())},
       {u"UxTheme", EntriesOf(UxThemeEntryPoints())},
   };

@@ -172,6 +172,11 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
   return ReleaseWindowDC(hDC) ? 1 : 0;
 }
 
+HWND WindowFromDC(HDC hDC) {
+  const TDeviceContext* dc = DCLookup(hDC);
+  return dc ? dc->Window : nullptr;
+}
+
 HDC BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint) {
   TWindow* w = CheckedWindowOf(hWnd);
   if (!w || !lpPaint) return nullptr;

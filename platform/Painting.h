@@ -59,6 +59,8 @@ HDC GetDC(HWND hWnd);
 HDC GetWindowDC(HWND hWnd);
 // 1 when the DC was the window's, 0 otherwise.
 int ReleaseDC(HWND hWnd, HDC hDC);
+// The window a window or paint DC draws on; nullptr for a memory DC.
+HWND WindowFromDC(HDC hDC);
 
 inline constexpr UINT RDW_INVALIDATE = 0x0001;
 inline constexpr UINT RDW_INTERNALPAINT = 0x0002;

@@ -1,11 +1,12 @@
 // What the system reports about itself and the process: one fixed version
-// (tests may ask for another), a native process, its threads' ids, and the
-// machine's real processor count.
+// (tests may ask for another), a native process, its threads' ids, its
+// error mode, and the machine's real processor count.
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "platform/Kernel.h"
 
@@ -52,6 +53,11 @@ BOOL IsWow64Process(HANDLE hProcess, BOOL* Wow64Process) {
   }
   *Wow64Process = FALSE;
   return TRUE;
+}
+
+UINT SetErrorMode(UINT uMode) {
+  static UINT mode = 0;
+  return std::exchange(mode, uMode);
 }
 
 void GetSystemInfo(SYSTEM_INFO* lpSystemInfo) {

@@ -16,6 +16,8 @@
 #include "controls/dxThreading.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "lookandfeel/dxThemeManager.h"
@@ -31,6 +33,7 @@ inline constexpr void (*SuiteUnitRegistrations[])() = {
     &RegisterThreadingUnit, &RegisterDataStorageUnit, &RegisterCalendarUtilsUnit, &RegisterDateUtilsUnit,
     &RegisterFormatsUnit,   &RegisterGraphicsUnit,    &RegisterDrawTextUtilsUnit, &RegisterUxThemeUnit,
     &RegisterThemeManagerUnit, &RegisterLookAndFeelPaintersUnit, &RegisterLookAndFeelsUnit,
+    &RegisterGDIPlusAPIUnit, &RegisterGDIPlusClassesUnit,
 };
 
 // Ends the running units, lets AChange alter the world (a module missing, a

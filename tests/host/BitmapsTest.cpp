@@ -10,6 +10,7 @@
 
 #include "host/Filer.h"
 #include "host/Streams.h"
+#include "platform/Clipboard.h"
 #include "tests/platform/GdiTestSurface.h"
 
 namespace {
@@ -499,6 +500,34 @@ TEST_F(Bitmaps, AssignCopiesAndEqualsCompares) {
   EXPECT_TRUE(copy.GetEmpty());
   TFont font;
   EXPECT_THROW(copy.Assign(&font), EConvertError);
+}
+
+TEST_F(Bitmaps, TheClipboardGetsACopyAndGivesOneBack) {
+  TBitmap source;
+  Paint(source, pf32bit, Picture);
+  Word format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = reinterpret_cast<HPALETTE>(&format);
+  source.SaveToClipboardFormat(format, data, palette);
+  EXPECT_EQ(format, CF_BITMAP);
+  EXPECT_EQ(palette, nullptr);
+  ASSERT_NE(data, nullptr);
+  EXPECT_NE(data, source.GetHandle()) << "a copy the clipboard takes over";
+
+  TBitmap pasted;
+  pasted.LoadFromClipboardFormat(format, data, nullptr);
+  EXPECT_EQ(pasted.GetPixelFormat(), pf32bit);
+  EXPECT_EQ(PixelsOf(pasted), Picture);
+  EXPECT_NE(pasted.GetHandle(), data) << "the clipboard's data stays the clipboard's";
+  EXPECT_EQ(GetObjectType(static_cast<HGDIOBJ>(data)), static_cast<DWORD>(OBJ_BITMAP));
+  DeleteObject(static_cast<HGDIOBJ>(data));
+
+  EXPECT_THROW(pasted.LoadFromClipboardFormat(CF_TEXT, data, nullptr), EInvalidGraphic);
+  EXPECT_THROW(pasted.LoadFromClipboardFormat(CF_BITMAP, nullptr, nullptr), EInvalidGraphic);
+  EXPECT_EQ(PixelsOf(pasted), Picture) << "a refused format changes nothing";
+  TBitmap empty;
+  empty.SaveToClipboardFormat(format, data, palette);
+  EXPECT_EQ(data, nullptr);
 }
 
 TEST_F(Bitmaps, ScanLinesRunTopDown) {

@@ -27,6 +27,13 @@ class TSwatch : public TGraphic {
     Changed(this);
   }
   void SaveToStream(TStream* Stream) override { Stream->WriteInteger(FColor); }
+  // A swatch never goes through the clipboard.
+  void LoadFromClipboardFormat(Word, HANDLE, HPALETTE) override { throw EInvalidGraphic(SUnknownClipboardFormat); }
+  void SaveToClipboardFormat(Word& AFormat, HANDLE& AData, HPALETTE& APalette) override {
+    AFormat = 0;
+    AData = nullptr;
+    APalette = nullptr;
+  }
   void Assign(TPersistent* Source) override {
     if (auto* swatch = dynamic_cast<TSwatch*>(Source)) {
       FColor = swatch->FColor;

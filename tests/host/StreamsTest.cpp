@@ -116,8 +116,9 @@ struct TestAllocator {
   static inline size_t Limit = 0;
   static inline int Calls = 0;
 
-  static void* Realloc(void* Block, size_t NewCapacity) {
+  static void* Realloc(void* Block, size_t OldCapacity, size_t NewCapacity) {
     ++Calls;
+    EXPECT_EQ(OldCapacity, Block ? Live.at(Block) : 0) << "the stream tells what the block holds";
     if (NewCapacity > Limit) return nullptr;
     void* fresh = std::malloc(NewCapacity);
     std::memset(fresh, 0xAA, NewCapacity);

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <stdexcept>
 
 #include "host/Exceptions.h"
+#include "platform/Units.h"
 
 namespace {
 
@@ -79,6 +82,20 @@ TEST(Strings, CodePageConversionsRoundTrip) {
   EXPECT_EQ(AnsiToString("\x80\xe9"), u"\u20ac\u00e9");
   EXPECT_EQ(UTF8Encode(u""), "");
   EXPECT_EQ(AnsiToString(""), u"");
+}
+
+// In a child: units of its own, one failing to end, then Halt.
+[[noreturn]] void HaltWithTwoUnits() {
+  FinalizeUnits();
+  ClearUnitRegistry();
+  RegisterUnit({"First", {}, nullptr, [] { std::fputs("first ended;", stderr); }});
+  RegisterUnit({"Second", {"First"}, nullptr, [] { throw std::runtime_error("cannot end"); }});
+  InitializeUnits();
+  Halt(3);
+}
+
+TEST(HaltDeathTest, EndsTheUnitsThenTheProgramWithTheCode) {
+  EXPECT_EXIT(HaltWithTwoUnits(), ::testing::ExitedWithCode(3), "first ended;");
 }
 
 }  // namespace

@@ -178,7 +178,8 @@ TEST_F(Clipboard, TextGoesRoundInBothFormats) {
   ASSERT_TRUE(CloseClipboard());
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-  EXPECT_FALSE(IsClipboardFormatAvailable(2));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_FALSE(IsClipboardFormatAvailable(8));
 
   ASSERT_TRUE(OpenClipboard(nullptr));
   HANDLE asUnicode = GetClipboardData(CF_UNICODETEXT);
@@ -191,7 +192,8 @@ TEST_F(Clipboard, TextGoesRoundInBothFormats) {
             "e, \x80"
             "5")
       << "code page 1252";
-  EXPECT_EQ(GetClipboardData(2), nullptr);
+  EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
+  EXPECT_EQ(GetClipboardData(8), nullptr);
   ASSERT_TRUE(CloseClipboard());
   EXPECT_EQ(GlobalLock(asUnicode), nullptr) << "freed when the clipboard closed";
 
@@ -207,12 +209,41 @@ TEST_F(Clipboard, TextGoesRoundInBothFormats) {
   HGLOBAL open = TextBlock(unterminated, sizeof(unterminated));
   EXPECT_NE(SetClipboardData(CF_UNICODETEXT, open), nullptr);
   EXPECT_EQ(UnicodeOf(GetClipboardData(CF_UNICODETEXT)), u"ab");
-  EXPECT_EQ(SetClipboardData(2, open), nullptr) << "no other formats";
+  EXPECT_EQ(SetClipboardData(8, open), nullptr) << "no other formats";
+  EXPECT_EQ(SetClipboardData(CF_BITMAP, open), nullptr) << "text is no bitmap";
   EXPECT_EQ(SetClipboardData(CF_TEXT, nullptr), nullptr) << "no delayed rendering";
   ASSERT_TRUE(EmptyClipboard());
   ASSERT_TRUE(CloseClipboard());
   EXPECT_FALSE(CloseClipboard());
   DestroyWindow(h);
+}
+
+TEST_F(Clipboard, ABitmapIsKeptBesideTheTextUntilEmptied) {
+  const int live = GetLiveGdiObjectCount();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  const char16_t text[] = u"kept";
+  ASSERT_NE(SetClipboardData(CF_UNICODETEXT, TextBlock(text, sizeof(text))), nullptr);
+  HBITMAP first = CreateBitmap(2, 2, 1, 32, nullptr);
+  HBITMAP second = CreateBitmap(3, 1, 1, 32, nullptr);
+  EXPECT_EQ(SetClipboardData(CF_BITMAP, first), first);
+  EXPECT_EQ(SetClipboardData(CF_BITMAP, second), second);
+  EXPECT_EQ(GetLiveGdiObjectCount(), live + 1) << "the bitmap replaced is deleted";
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "the formats live side by side";
+
+  EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr) << "closed";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(GetClipboardData(CF_BITMAP), second);
+  ASSERT_TRUE(CloseClipboard());
+  EXPECT_EQ(GetLiveGdiObjectCount(), live + 1) << "the clipboard keeps its bitmap when closed";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_EQ(GetLiveGdiObjectCount(), live);
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  ASSERT_TRUE(CloseClipboard());
 }
 
 TEST_F(Notices, BeepsAndMessageBoxesReachTheBackend) {

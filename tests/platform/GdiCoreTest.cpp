@@ -168,6 +168,12 @@ TEST_F(Gdi, CompatibleBitmapsFollowTheDC) {
   EXPECT_EQ(GetDeviceCaps(memory, LOGPIXELSY), 96);
   EXPECT_EQ(GetDeviceCaps(GetScreenDC(), BITSPIXEL), 32);
   EXPECT_EQ(GetDeviceCaps(GetScreenDC(), NUMCOLORS), -1);
+  // A test may stand in for another screen: every DC reports its depth.
+  SetScreenBitsPerPixel(16);
+  EXPECT_EQ(GetDeviceCaps(GetScreenDC(), BITSPIXEL), 16);
+  EXPECT_EQ(GetDeviceCaps(memory, BITSPIXEL), 16);
+  SetScreenBitsPerPixel(32);
+  EXPECT_EQ(GetDeviceCaps(memory, BITSPIXEL), 32);
   // A bitmap lives in one DC at a time.
   HDC other = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(memory, fromScreen);

@@ -172,6 +172,12 @@ TEST(SystemInfo, TheProcessIsNativeAndTheMachineHasProcessors) {
   EXPECT_EQ(info.dwPageSize, 4096u);
 }
 
+TEST(SystemInfo, TheErrorModeIsRecordedAndHandedBack) {
+  const UINT before = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+  EXPECT_EQ(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX), SEM_NOOPENFILEERRORBOX);
+  EXPECT_EQ(SetErrorMode(before), SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+}
+
 // The worker keeps the promise alive until it is done with it.
 using TSharedPromise = std::shared_ptr<std::promise<std::thread::id>>;
 

@@ -7,6 +7,7 @@
 
 #include "platform/Dwmapi.h"
 #include "platform/Msimg32.h"
+#include "platform/Painting.h"
 #include "platform/WindowMessages.h"
 #include "tests/platform/GdiTestSurface.h"
 
@@ -50,6 +51,15 @@ TEST_F(Modules, SwitchesMakeModulesAndEntriesMissing) {
   EXPECT_EQ(GetProcAddress(h, "GradientFill"), nullptr);
   EXPECT_NE(GetProcAddress(h, "AlphaBlend"), nullptr);
   FreeLibrary(h);
+}
+
+TEST_F(Modules, User32AnswersWhichWindowADCBelongsTo) {
+  HMODULE user32 = LoadLibraryW(u"user32.dll");
+  ASSERT_NE(user32, nullptr);
+  HWND (*windowFromDC)(HDC) = nullptr;
+  GetProcAddressAs(user32, windowFromDC, "WindowFromDC");
+  EXPECT_EQ(windowFromDC, &WindowFromDC);
+  FreeLibrary(user32);
 }
 
 TEST_F(Modules, AlphaBlendFollowsTheBlendArithmetic) {

@@ -87,7 +87,7 @@ TEST_F(PaintingTest, PaintingErasesFirstAndHonoursTheResult) {
       if (msg == WM_ERASEBKGND) return c.EraseResult;
       if (msg != WM_PAINT) return std::nullopt;
       PAINTSTRUCT ps;
-      BeginPaint(h, &ps);
+      EXPECT_EQ(WindowFromDC(BeginPaint(h, &ps)), h);
       fErase = ps.fErase;
       EXPECT_EQ(ps.rcPaint.Left, 5);
       EXPECT_EQ(ps.rcPaint.Bottom, 30);
@@ -107,6 +107,7 @@ TEST_F(PaintingTest, PaintingErasesFirstAndHonoursTheResult) {
   MessageLog().clear();
   InvalidateRect(top, nullptr, TRUE);
   HDC memory = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(WindowFromDC(memory), nullptr);
   SendMessageW(top, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
   EXPECT_EQ(MessagesOf(top), (std::vector<UINT>{WM_PAINT}));
   EXPECT_TRUE(GetUpdateRect(top, nullptr, FALSE));
@@ -309,6 +310,7 @@ TEST_F(PaintingTest, WindowDCsSitOnTheWindowAndStayInsideIt) {
   LPtoDP(dc, &p, 1);
   EXPECT_EQ(p.X, 0);
   EXPECT_EQ(GetObjectType(dc), OBJ_DC);
+  EXPECT_EQ(WindowFromDC(dc), child);
   EXPECT_FALSE(DeleteDC(dc));
   HBRUSH grey = CreateSolidBrush(Grey);
   const RECT everything{-100, -100, 500, 500};
